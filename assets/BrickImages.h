@@ -1,0 +1,23 @@
+#pragma once
+
+// The six brick image lists: two colour schemes, each at the three brick sizes. A cell's value in
+// the well is the index of the image it is drawn with.
+
+#include <QImage>
+
+#include <array>
+
+namespace stacklume {
+
+using BrickImageList = std::array<QImage, 14>;
+
+struct BrickImageLists {
+    BrickImageList List1, ImageList4;      // 22 x 22: multicoloured, red shades
+    BrickImageList ImageList1, ImageList3; // 26 x 26
+    BrickImageList ImageList5, ImageList2; // 29 x 29
+};
+
+// All 84 images, fully opaque and the same at every start; made once at start-up.
+BrickImageLists MakeBrickImages();
+
+} // namespace stacklume

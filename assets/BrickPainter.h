@@ -1,0 +1,14 @@
+#pragma once
+
+#include "BrickDesigns.h"
+
+#include <QImage>
+
+namespace stacklume {
+
+// Draws one opaque brick of size x size pixels: the grey outline, and inside it a diagonal
+// gradient from Dark at the bottom left through Base to Light at the top right, with the design's
+// texture. The gradient is balanced so that the average inside is Base.
+QImage PaintBrick(const BrickDesign& design, int size);
+
+} // namespace stacklume
