@@ -1,0 +1,115 @@
+#include "WellView.h"
+#include "FakeHost.h"
+
+#include <gtest/gtest.h>
+
+namespace stacklume::testing {
+namespace {
+
+const QColor ButtonFace(240, 240, 240);
+
+class WellViewTest : public ::testing::Test, public GameFixture {
+protected:
+    WellViewTest() {
+        game.Options().CellPitch = 24;
+        game.Options().ActiveImageList = ImageListId::List1;
+        view.Resize({288, 480}, ButtonFace);
+    }
+
+    // The brick drawn at a cell, or a null image when the cell shows only background.
+    QImage BrickAt(int row, int column) const {
+        return view.BackBuffer().copy(column * 24, row * 24, 22, 22);
+    }
+
+    bool ShowsBackground(int row, int column) const {
+        const QImage cell = view.BackBuffer().copy(column * 24, row * 24, 24, 24);
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 24; ++x)
+                if (cell.pixelColor(x, y) != ButtonFace)
+                    return false;
+        return true;
+    }
+
+    // The gap of two pixels right of and below every brick shows the background.
+    bool GapShowsBackground(int row, int column) const {
+        for (int i = 0; i < 24; ++i)
+            if (view.BackBuffer().pixelColor(column * 24 + 22, row * 24 + i) != ButtonFace ||
+                view.BackBuffer().pixelColor(column * 24 + i, row * 24 + 23) != ButtonFace)
+                return false;
+        return true;
+    }
+
+    const BrickImageLists images = MakeBrickImages();
+    WellView view{images};
+};
+
+TEST_F(WellViewTest, EmptyWellShowsTheBackgroundAndTheFloor) {
+    view.RenderSettled(game.CurrentWell(), game.Options());
+    for (int row = 0; row < FloorRow; ++row)
+        for (int column = 0; column < WellColumns; ++column)
+            ASSERT_TRUE(ShowsBackground(row, column)) << row << "," << column;
+    for (int column = 0; column < WellColumns; ++column) {
+        EXPECT_EQ(BrickAt(FloorRow, column), images.List1[1]) << column;
+        EXPECT_TRUE(GapShowsBackground(FloorRow, column));
+    }
+    EXPECT_EQ(view.WellRect(), QRect(0, 0, 288, 480));
+}
+
+TEST_F(WellViewTest, PieceAboveTheWellShowsOnlyItsRowsInside) {
+    UsePiece(Upright, 5, -2, 8);
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    EXPECT_EQ(BrickAt(0, 6), images.List1[8]);
+    EXPECT_EQ(BrickAt(1, 6), images.List1[8]);
+    EXPECT_TRUE(ShowsBackground(2, 6));
+    EXPECT_TRUE(GapShowsBackground(0, 6));
+}
+
+TEST_F(WellViewTest, SettledBricksCoverThePiece) {
+    game.CurrentWell()[10][6] = 3;
+    UsePiece(Upright, 5, 8, 8);
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    EXPECT_EQ(BrickAt(9, 6), images.List1[8]);
+    EXPECT_EQ(BrickAt(10, 6), images.List1[3]);
+}
+
+TEST_F(WellViewTest, ColourSchemeChangesEveryBrickAtTheNextFrame) {
+    game.CurrentWell()[18][0] = 4;
+    UsePiece(Upright, 5, 2, 7);
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    EXPECT_EQ(BrickAt(18, 0), images.List1[4]);
+
+    const Well cells = game.CurrentWell();
+    game.Options().ActiveImageList = SelectImageList(0, true);
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    EXPECT_EQ(BrickAt(18, 0), images.ImageList4[4]);
+    EXPECT_EQ(BrickAt(3, 6), images.ImageList4[7]);
+    EXPECT_EQ(BrickAt(FloorRow, 0), images.ImageList4[1]);
+    EXPECT_EQ(game.CurrentWell(), cells);
+}
+
+TEST_F(WellViewTest, LockingTickShowsThePieceSettledAndNoNextPiece) {
+    UsePiece(Square, 4, 16, 5);
+    game.CurrentWell()[17][0] = 2; // keeps the next piece from clearing anything
+    bool locked = false;
+    for (int i = 0; i < 100 && !locked; ++i)
+        locked = Tick();
+    ASSERT_TRUE(locked);
+    view.RenderFrame(nullptr, game.CurrentWell(), game.Options());
+    EXPECT_EQ(BrickAt(17, 5), images.List1[5]);
+    EXPECT_EQ(BrickAt(18, 6), images.List1[5]);
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < WellColumns; ++column)
+            EXPECT_TRUE(ShowsBackground(row, column)) << "next piece drawn at " << row << "," << column;
+}
+
+TEST_F(WellViewTest, LargerSizesUseTheirPitch) {
+    game.Options().CellPitch = 31;
+    game.Options().ActiveImageList = SelectImageList(2, false);
+    view.Resize({372, 620}, ButtonFace);
+    view.RenderSettled(game.CurrentWell(), game.Options());
+    EXPECT_EQ(view.BackBuffer().copy(11 * 31, 19 * 31, 29, 29), images.ImageList5[1]);
+    EXPECT_EQ(view.BackBuffer().pixelColor(11 * 31 + 29, 19 * 31), ButtonFace);
+}
+
+} // namespace
+} // namespace stacklume::testing
