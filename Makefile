@@ -3,7 +3,7 @@ BUILD_DIR := build
 ASAN_DIR := build-asan
 CMAKE_FLAGS := -G Ninja
 
-.PHONY: deps build test bench test-asan clean
+.PHONY: deps build run test bench test-asan clean
 
 deps:
 	@scripts/install-deps
@@ -11,6 +11,10 @@ deps:
 build: deps
 	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD_DIR)
+
+# The game looks for its sounds and help page in the current directory: start it beside them.
+run: build
+	@cd $(BUILD_DIR) && ./stacklume
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure

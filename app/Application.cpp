@@ -1,0 +1,29 @@
+#include "Application.h"
+
+#include <QMessageBox>
+
+namespace stacklume {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Stacklume"));
+    setApplicationDisplayName(QStringLiteral("Stacklume"));
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& failure) {
+        ShowError(failure);
+    } catch (...) {
+        ShowError(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
+
+void Application::ShowError(const QString& message) {
+    QMessageBox::critical(nullptr, QStringLiteral("Stacklume"), message);
+}
+
+void Application::ShowError(const std::exception& failure) { ShowError(QString::fromUtf8(failure.what())); }
+
+} // namespace stacklume

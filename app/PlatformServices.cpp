@@ -1,0 +1,28 @@
+#include "PlatformServices.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <chrono>
+
+namespace stacklume {
+
+PlatformServices RealPlatformServices(const KeyState& keys) {
+    PlatformServices services;
+    services.ProgramFolder = QCoreApplication::applicationDirPath();
+    services.Keys = &keys;
+    services.TickCount = [] {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    };
+    services.TimeOfDay = [] { return QTime::currentTime(); };
+    services.CalendarTime = [] { return std::time(nullptr); };
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        services.ScreenHeight = screen->geometry().height();
+        services.WorkArea = screen->availableGeometry();
+    }
+    return services;
+}
+
+} // namespace stacklume

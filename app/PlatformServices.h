@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <QTime>
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+
+namespace stacklume {
+
+class KeyState;
+
+// What the main window needs of the platform. The program passes the real things; tests pass
+// fixed ones.
+struct PlatformServices {
+    QString ProgramFolder;
+    const KeyState* Keys = nullptr;
+    std::function<std::uint32_t()> TickCount; // milliseconds, wrapping
+    std::function<QTime()> TimeOfDay;
+    std::function<std::time_t()> CalendarTime;
+    int ScreenHeight = 0;
+    QRect WorkArea;
+};
+
+// The services of the running program: the application's folder, the keyboard state given,
+// a steady millisecond clock, the wall clock and the primary screen.
+PlatformServices RealPlatformServices(const KeyState& keys);
+
+} // namespace stacklume

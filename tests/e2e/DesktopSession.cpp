@@ -1,0 +1,196 @@
+#include "DesktopSession.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QThread>
+
+#include <stdexcept>
+
+namespace stacklume::e2e {
+
+namespace {
+
+void Stop(std::unique_ptr<QProcess>& process) {
+    if (!process || process->state() == QProcess::NotRunning)
+        return;
+    process->terminate();
+    if (!process->waitForFinished(5000)) {
+        process->kill();
+        process->waitForFinished(5000);
+    }
+}
+
+void CopyFolder(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    QDirIterator entries(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        const QFileInfo entry(entries.next());
+        const QString target = to + QLatin1Char('/') + entry.fileName();
+        if (entry.isDir())
+            CopyFolder(entry.filePath(), target);
+        else
+            QFile::copy(entry.filePath(), target);
+    }
+}
+
+} // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+DesktopSession::DesktopSession(int screenWidth, int screenHeight) {
+    if (!programFolder_.isValid() || !runtimeFolder_.isValid())
+        throw std::runtime_error("cannot make temporary folders");
+    StartServer(screenWidth, screenHeight);
+    StartWindowManager();
+    PrepareProgramFolder();
+}
+
+DesktopSession::~DesktopSession() {
+    Stop(game_);
+    Stop(windowManager_);
+    Stop(server_);
+}
+
+void DesktopSession::StartServer(int width, int height) {
+    server_ = std::make_unique<QProcess>();
+    // -displayfd 1: the server picks a free display and writes its number to standard output.
+    server_->start(QStringLiteral("Xvfb"),
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                    QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(width).arg(height),
+                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    QByteArray number;
+    const bool ready = WaitUntil([&] {
+        number += server_->readAllStandardOutput();
+        server_->waitForReadyRead(50);
+        return number.contains('\n') || server_->state() == QProcess::NotRunning;
+    });
+    if (!ready || !number.contains('\n'))
+        throw std::runtime_error("Xvfb did not start");
+    display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+    environment_ = QProcessEnvironment::systemEnvironment();
+    environment_.insert(QStringLiteral("DISPLAY"), display_);
+    environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder_.path());
+    environment_.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    environment_.remove(QStringLiteral("QT_QPA_PLATFORM"));
+}
+
+void DesktopSession::StartWindowManager() {
+    windowManager_ = std::make_unique<QProcess>();
+    windowManager_->setProcessEnvironment(environment_);
+    windowManager_->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    const bool ready = WaitUntil([this] {
+        return Run(QStringLiteral("xprop"),
+                   {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+            .contains(QStringLiteral("window id"));
+    });
+    if (!ready)
+        throw std::runtime_error("openbox did not start");
+}
+
+void DesktopSession::PrepareProgramFolder() {
+    const QString executable = QStringLiteral(STACKLUME_EXECUTABLE);
+    if (!QFile::copy(executable, ProgramFolder() + QStringLiteral("/stacklume")))
+        throw std::runtime_error("cannot copy the game into the program folder");
+    CopyFolder(QStringLiteral(STACKLUME_DATA_FOLDER), ProgramFolder());
+}
+
+void DesktopSession::StartGame() {
+    game_ = std::make_unique<QProcess>();
+    game_->setProcessEnvironment(environment_);
+    game_->setWorkingDirectory(ProgramFolder());
+    game_->setProcessChannelMode(QProcess::ForwardedChannels);
+    game_->start(ProgramFolder() + QStringLiteral("/stacklume"), {});
+    if (!game_->waitForStarted(10000))
+        throw std::runtime_error("the game did not start");
+    if (!WaitUntil([this] {
+            gameWindow_ = FindWindow(QStringLiteral("Stacklume"));
+            return !gameWindow_.isEmpty();
+        }))
+        throw std::runtime_error("the game's window did not appear");
+    Activate(gameWindow_);
+}
+
+bool DesktopSession::GameRunning() const { return game_ && game_->state() != QProcess::NotRunning; }
+
+QString DesktopSession::Run(const QString& program, const QStringList& arguments) const {
+    QProcess process;
+    process.setProcessEnvironment(environment_);
+    process.start(program, arguments);
+    if (!process.waitForFinished(15000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString DesktopSession::FindWindow(const QString& title) const {
+    const QString pattern = QStringLiteral("^") + QRegularExpression::escape(title) + QStringLiteral("$");
+    const QStringList found =
+        Run(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return found.isEmpty() ? QString() : found.last();
+}
+
+QString DesktopSession::WindowTitle(const QString& window) const {
+    return Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}).trimmed();
+}
+
+QRect DesktopSession::WindowGeometry(const QString& window) const {
+    // xwininfo reports the client window itself; xdotool's geometry is off by the frame.
+    const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
+    auto field = [&info](const QString& name) {
+        const QRegularExpression line(name + QStringLiteral(":\\s*(-?\\d+)"));
+        return line.match(info).captured(1).toInt();
+    };
+    return {field(QStringLiteral("Absolute upper-left X")), field(QStringLiteral("Absolute upper-left Y")),
+            field(QStringLiteral("Width")), field(QStringLiteral("Height"))};
+}
+
+void DesktopSession::Activate(const QString& window) {
+    Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
+}
+
+void DesktopSession::KeyDown(const QString& key) {
+    Run(QStringLiteral("xdotool"), {QStringLiteral("keydown"), key});
+}
+
+void DesktopSession::KeyUp(const QString& key) {
+    Run(QStringLiteral("xdotool"), {QStringLiteral("keyup"), key});
+}
+
+void DesktopSession::PressKey(const QString& key) {
+    Run(QStringLiteral("xdotool"), {QStringLiteral("key"), key});
+}
+
+void DesktopSession::Type(const QString& text) {
+    Run(QStringLiteral("xdotool"), {QStringLiteral("type"), text});
+}
+
+QImage DesktopSession::Screenshot() const {
+    QProcess process;
+    process.setProcessEnvironment(environment_);
+    process.start(QStringLiteral("import"),
+                  {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
+    process.waitForFinished(15000);
+    return QImage::fromData(process.readAllStandardOutput(), "PNG");
+}
+
+bool DesktopSession::CloseGame() {
+    if (!GameRunning())
+        return true;
+    Run(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), gameWindow_});
+    return game_->waitForFinished(20000);
+}
+
+} // namespace stacklume::e2e

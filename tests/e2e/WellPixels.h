@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+
+namespace stacklume::e2e {
+
+// Reads the well out of a screenshot of the game window at the smallest size (24-pixel cells).
+class WellPixels {
+public:
+    WellPixels(QImage screenshot, QPoint wellOrigin, int cellPitch = 24);
+
+    // The colour at the middle of a cell's brick.
+    QColor CellColour(int row, int column) const;
+    // The colour of the gap to the right of a cell's brick: the background.
+    QColor GapColour(int row, int column) const;
+    bool HasBrick(int row, int column) const;
+    // A brick of a piece: clearly coloured, unlike the grey floor.
+    bool HasColouredBrick(int row, int column) const;
+
+private:
+    QImage screenshot_;
+    QPoint origin_;
+    int pitch_;
+};
+
+} // namespace stacklume::e2e

@@ -1,0 +1,113 @@
+#include "DesktopSession.h"
+#include "WellPixels.h"
+
+#include <gtest/gtest.h>
+
+namespace stacklume::e2e {
+namespace {
+
+struct FrameExtents {
+    int left = 0, right = 0, top = 0, bottom = 0;
+};
+
+FrameExtents Extents(const DesktopSession& session, const QString& window) {
+    const QString text = session.Run(QStringLiteral("xprop"),
+                                     {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")});
+    const QStringList numbers = text.section(QLatin1Char('='), 1).split(QLatin1Char(','));
+    if (numbers.size() != 4)
+        return {};
+    return {numbers[0].trimmed().toInt(), numbers[1].trimmed().toInt(), numbers[2].trimmed().toInt(),
+            numbers[3].trimmed().toInt()};
+}
+
+// The well's top-left on the screen at the smallest size: the client area lies under the menu
+// bar, the panel at (76, 44) and the picture 2 pixels inside it.
+QPoint WellOrigin(const QRect& window, int clientHeight = 563) {
+    const int menuBar = window.height() - clientHeight;
+    return window.topLeft() + QPoint(76 + 2, menuBar + 44 + 2);
+}
+
+TEST(WindowTest, ClientSizeFollowsTheScreenHeightAndTheWindowIsCentred) {
+    struct Case {
+        int screenHeight;
+        QSize client;
+    };
+    int menuBarHeight = -1;
+    for (const Case& c :
+         {Case{899, {444, 563}}, Case{900, {518, 654}}, Case{999, {518, 654}}, Case{1000, {578, 735}}}) {
+        SCOPED_TRACE(c.screenHeight);
+        DesktopSession session(1280, c.screenHeight);
+        session.StartGame();
+        EXPECT_EQ(session.WindowTitle(session.GameWindow()), QStringLiteral("Stacklume"));
+
+        QRect geometry;
+        FrameExtents frame;
+        // The window manager frames and places the window just after it appears.
+        const bool centred = WaitUntil([&] {
+            geometry = session.WindowGeometry(session.GameWindow());
+            frame = Extents(session, session.GameWindow());
+            const QSize outer(geometry.width() + frame.left + frame.right,
+                              geometry.height() + frame.top + frame.bottom);
+            const QPoint expected((1280 - outer.width()) / 2, (c.screenHeight - outer.height()) / 2);
+            return frame.top > 0 && geometry.topLeft() - QPoint(frame.left, frame.top) == expected;
+        });
+        EXPECT_TRUE(centred) << "window at " << geometry.x() << "," << geometry.y() << " with frame top "
+                             << frame.top;
+        EXPECT_EQ(geometry.width(), c.client.width());
+        const int menuBar = geometry.height() - c.client.height();
+        EXPECT_GT(menuBar, 10);
+        EXPECT_LT(menuBar, 50);
+        if (menuBarHeight >= 0) {
+            EXPECT_EQ(menuBar, menuBarHeight) << "the menu bar is the same at every size";
+        }
+        menuBarHeight = menuBar;
+        EXPECT_TRUE(session.CloseGame());
+    }
+}
+
+TEST(WindowTest, FreshStartShowsTheFloorAndTheFirstPieceAtTheTop) {
+    DesktopSession session(1280, 899);
+    session.StartGame();
+    bool pieceSeen = false;
+    QImage shot;
+    const bool shown = WaitUntil([&] {
+        shot = session.Screenshot();
+        const WellPixels well(shot, WellOrigin(session.WindowGeometry(session.GameWindow())));
+        for (int row = 0; row < 4; ++row)
+            for (int column = 0; column < 12; ++column)
+                pieceSeen = pieceSeen || well.HasColouredBrick(row, column);
+        return pieceSeen;
+    });
+    EXPECT_TRUE(shown) << "no piece near the top of the well";
+    const WellPixels well(shot, WellOrigin(session.WindowGeometry(session.GameWindow())));
+    for (int column = 0; column < 12; ++column) {
+        SCOPED_TRACE(column);
+        const QColor floor = well.CellColour(19, column);
+        EXPECT_TRUE(well.HasBrick(19, column));
+        EXPECT_NEAR(floor.red(), 168, 40);
+        EXPECT_NEAR(floor.green(), floor.red(), 4) << "light grey";
+        EXPECT_NEAR(floor.blue(), floor.red(), 4) << "light grey";
+    }
+    for (int column = 0; column < 12; ++column)
+        EXPECT_FALSE(well.HasBrick(18, column)) << "nothing has landed yet in column " << column;
+    EXPECT_TRUE(session.CloseGame());
+}
+
+TEST(WindowTest, HoldingLeftBringsThePieceToTheWall) {
+    DesktopSession session(1280, 899);
+    session.StartGame();
+    session.KeyDown(QStringLiteral("Left"));
+    const bool atWall = WaitUntil([&] {
+        const WellPixels well(session.Screenshot(), WellOrigin(session.WindowGeometry(session.GameWindow())));
+        for (int row = 0; row < 19; ++row)
+            if (well.HasColouredBrick(row, 0))
+                return true;
+        return false;
+    });
+    session.KeyUp(QStringLiteral("Left"));
+    EXPECT_TRUE(atWall) << "the piece never reached column 0";
+    EXPECT_TRUE(session.CloseGame());
+}
+
+} // namespace
+} // namespace stacklume::e2e
