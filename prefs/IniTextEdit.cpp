@@ -37,6 +37,11 @@ struct ValueSpan {
     qsizetype end = 0;
 };
 
+struct KeyLine {
+    QByteArrayView name;
+    ValueSpan value;
+};
+
 // Where the wanted key is, or where it could go.
 struct Layout {
     std::optional<ValueSpan> value;
@@ -72,8 +77,8 @@ public:
                 const qsizetype bracket = pos_;
                 const std::optional<QByteArrayView> name = ReadSectionHeader();
                 if (!name) {
-                    // The parser still starts a section here, named by the text up to a later
-                    // line break: no name we could look for, so what follows is out of reach.
+                    // The parser still starts a section here, under a name that runs across the
+                    // line break: one no caller can ask for, so what follows is out of reach.
                     inSection = inFirstBlock = false;
                     if (pos_ == text_.size() && OnlyBlanksBetween(bracket + 1, pos_))
                         layout.newSectionAt = LineStart(bracket);
@@ -86,26 +91,12 @@ public:
                     layout.sectionEnd = pos_;
                 continue;
             }
-            const qsizetype keyBegin = pos_;
-            while (At(pos_) && At(pos_) != '=' && !IsLineBreak(At(pos_)))
-                ++pos_;
-            if (At(pos_) != '=')
-                continue; // a line without "=" is no entry
-            if (pos_ == keyBegin) {
-                SkipToLineEnd(); // nor is one with an empty name
-                continue;
+            if (const std::optional<KeyLine> line = ReadKeyLine()) {
+                if (inSection && !layout.value && EqualsIgnoringAsciiCase(line->name, key))
+                    layout.value = line->value;
+                if (inFirstBlock)
+                    layout.sectionEnd = pos_;
             }
-            const QByteArrayView name = TrimmedEnd(keyBegin, pos_);
-            ++pos_;
-            while (At(pos_) && !IsLineBreak(At(pos_)) && IsBlank(At(pos_)))
-                ++pos_;
-            const qsizetype valueBegin = pos_;
-            SkipToLineEnd();
-            const qsizetype valueEnd = valueBegin + TrimmedEnd(valueBegin, pos_).size();
-            if (inSection && !layout.value && EqualsIgnoringAsciiCase(name, key))
-                layout.value = ValueSpan{valueBegin, valueEnd};
-            if (inFirstBlock)
-                layout.sectionEnd = pos_;
         }
         return layout;
     }
@@ -143,6 +134,27 @@ private:
         const QByteArrayView name = TrimmedEnd(nameBegin, pos_);
         SkipToLineEnd();
         return name;
+    }
+
+    // At a line's first character that is not blank: the entry, or nothing for a line without
+    // "=" or with an empty name.
+    std::optional<KeyLine> ReadKeyLine() {
+        const qsizetype nameBegin = pos_;
+        while (At(pos_) && At(pos_) != '=' && !IsLineBreak(At(pos_)))
+            ++pos_;
+        if (At(pos_) != '=')
+            return std::nullopt;
+        if (pos_ == nameBegin) {
+            SkipToLineEnd();
+            return std::nullopt;
+        }
+        const QByteArrayView name = TrimmedEnd(nameBegin, pos_);
+        ++pos_;
+        while (At(pos_) && !IsLineBreak(At(pos_)) && IsBlank(At(pos_)))
+            ++pos_;
+        const qsizetype valueBegin = pos_;
+        SkipToLineEnd();
+        return KeyLine{name, ValueSpan{valueBegin, valueBegin + TrimmedEnd(valueBegin, pos_).size()}};
     }
 
     QByteArrayView TrimmedEnd(qsizetype begin, qsizetype end) const {

@@ -33,6 +33,8 @@ struct Preferences {
     // Sets the engine's preference fields; an unrecognised colour leaves RedShades as it is.
     // The background name is not an engine option: the window takes it from BackgroundFile.
     void ApplyTo(GameOptions& options) const;
+
+    bool operator==(const Preferences&) const = default;
 };
 
 // Reads every key, each with its default when missing. Values are compared exactly, with regard to
