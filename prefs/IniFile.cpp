@@ -1,0 +1,99 @@
+#include "IniFile.h"
+
+#include "IniTextEdit.h"
+#include "IniWriteError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <SimpleIni.h>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace stacklume {
+
+namespace {
+
+// The whole file, or nothing when it is missing, not a regular file, unreadable or too large.
+std::optional<QByteArray> ReadWholeFile(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) ||
+        file.size() > IniFile::MaximumFileSize)
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+// The end of the first maxCharacters characters, never splitting a surrogate pair.
+qsizetype CharactersEnd(const QString& text, qsizetype maxCharacters) {
+    qsizetype end = 0;
+    for (qsizetype count = 0; end < text.size() && count < maxCharacters; ++count) {
+        const bool pair =
+            text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    return end;
+}
+
+bool IsBlankOrControl(QChar c) { return c.unicode() <= 0x20 || c.category() == QChar::Other_Control; }
+
+// What the caller gets: the value as a 2048-byte buffer of the classic call would hold it, then
+// trimmed the way the game has always trimmed what it read.
+QString CutAndTrimmed(QString value) {
+    value.truncate(CharactersEnd(value, IniFile::MaximumValueLength));
+    qsizetype begin = 0;
+    qsizetype end = value.size();
+    while (begin < end && IsBlankOrControl(value[begin]))
+        ++begin;
+    while (end > begin && IsBlankOrControl(value[end - 1]))
+        --end;
+    return value.sliced(begin, end - begin);
+}
+
+} // namespace
+
+IniFile::IniFile(QString filePath) : filePath_(std::move(filePath)) {}
+
+QString IniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const {
+    const std::optional<QByteArray> bytes = ReadWholeFile(filePath_);
+    if (!bytes)
+        return CutAndTrimmed(defaultValue);
+    const QByteArray text = IniParseableText(*bytes);
+    // Multi-key mode keeps every entry of a repeated key, so the first one in the file can be
+    // taken, as the writer changes that one.
+    CSimpleIniA ini(false, true, false);
+    if (ini.LoadData(text.constData(), static_cast<size_t>(text.size())) < 0)
+        return CutAndTrimmed(defaultValue);
+    CSimpleIniA::TNamesDepend values;
+    ini.GetAllValues(section.toUtf8().constData(), key.toUtf8().constData(), values);
+    if (values.empty())
+        return CutAndTrimmed(defaultValue);
+    const auto first = std::min_element(values.begin(), values.end(), CSimpleIniA::Entry::LoadOrder());
+    return CutAndTrimmed(QString::fromUtf8(first->pItem));
+}
+
+void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    // Read afresh: another owner may have written other keys since we last looked. A file that
+    // exists but cannot be read whole is not replaced, or its content would be lost.
+    QByteArray current;
+    if (QFileInfo::exists(filePath_)) {
+        std::optional<QByteArray> bytes = ReadWholeFile(filePath_);
+        if (!bytes)
+            throw IniWriteError(filePath_);
+        current = std::move(*bytes);
+    }
+    const QByteArray updated = IniTextWithValue(current, section.toUtf8(), key.toUtf8(), value.toUtf8());
+    QSaveFile file(filePath_);
+    // commit() alone misses an error while flushing the buffer (a full disk), and would put a
+    // cut file in place: flush first.
+    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.flush() ||
+        !file.commit())
+        throw IniWriteError(filePath_);
+}
+
+} // namespace stacklume
