@@ -42,17 +42,15 @@ std::vector<std::uint8_t> ReadSoundFile(const std::filesystem::path& file, std::
         const std::size_t wanted = std::min(chunkSize, maxBytes + 1 - used);
         bytes.resize(used + wanted);
         const ssize_t count = ::read(guard.Get(), bytes.data() + used, wanted);
-        if (count < 0 && errno == EINTR) {
-            bytes.resize(used);
+        const int error = errno;
+        bytes.resize(used + static_cast<std::size_t>(std::max<ssize_t>(count, 0)));
+        if (count < 0 && error == EINTR)
             continue;
-        }
-        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            bytes.resize(used);
+        // Only a pipe or a device can have no data yet; what it gave so far is the file.
+        if (count < 0 && (error == EAGAIN || error == EWOULDBLOCK))
             return bytes;
-        }
         if (count < 0)
-            throw SoundFileError(file, std::strerror(errno));
-        bytes.resize(used + static_cast<std::size_t>(count));
+            throw SoundFileError(file, std::strerror(error));
         if (count == 0)
             return bytes;
         if (bytes.size() > maxBytes)
