@@ -1,0 +1,38 @@
+#pragma once
+
+#include "AudioOutput.h"
+#include "GameHost.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace stacklume {
+
+// The game's three sound effects, read once at start-up from brick2.wav (four rows cleared),
+// brick1.wav (one to three rows) and knock.wav (a piece comes to rest) in the given folder, and
+// played from memory without ever making the game tick wait.
+//
+// A file that cannot be opened throws SoundFileError. Everything else stays silent instead of
+// failing: no audio device, an empty file, bytes that are not a playable wave, a file over
+// 16 MiB or a wave longer than a minute.
+class SoundEffects {
+public:
+    explicit SoundEffects(const std::filesystem::path& folder);
+    // Stops whatever is playing before the samples go.
+    ~SoundEffects();
+    SoundEffects(const SoundEffects&) = delete;
+    SoundEffects& operator=(const SoundEffects&) = delete;
+
+    // Plays the sound when soundOn and nothing else is playing; a request made while a sound
+    // plays is dropped, so an effect is never cut short. Returns at once.
+    void Play(Sound sound, bool soundOn);
+
+private:
+    AudioOutput output_;
+    // In the order of Sound: brick2.wav, brick1.wav, knock.wav; already in the output's format.
+    std::array<std::vector<std::uint8_t>, 3> samples_;
+};
+
+} // namespace stacklume

@@ -1,0 +1,98 @@
+#include "WaveDecoder.h"
+
+#include <SDL2/SDL_rwops.h>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+
+namespace stacklume {
+
+namespace {
+
+struct WaveSamplesDeleter {
+    void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
+};
+using WaveSamples = std::unique_ptr<Uint8, WaveSamplesDeleter>;
+
+struct AudioStreamDeleter {
+    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+};
+using AudioStream = std::unique_ptr<SDL_AudioStream, AudioStreamDeleter>;
+
+int FrameSize(const SDL_AudioSpec& format) { return SDL_AUDIO_BITSIZE(format.format) / 8 * format.channels; }
+
+bool SameFormat(const SDL_AudioSpec& a, const SDL_AudioSpec& b) {
+    return a.format == b.format && a.channels == b.channels && a.freq == b.freq;
+}
+
+Uint8 SilenceOf(SDL_AudioFormat format) { return format == AUDIO_U8 ? 0x80 : 0; }
+
+// Both sizes in bytes; the caller has checked that they fit an int.
+std::vector<std::uint8_t> Convert(const Uint8* samples, int length, const SDL_AudioSpec& from,
+                                  const SDL_AudioSpec& to, int wanted) {
+    const AudioStream stream(
+        SDL_NewAudioStream(from.format, from.channels, from.freq, to.format, to.channels, to.freq));
+    if (!stream || SDL_AudioStreamPut(stream.get(), samples, length) != 0)
+        return {};
+
+    // The resampler holds back the last few milliseconds even when flushed, so the sound is
+    // followed by silence until all of it is out, and the output cut to the sound's length.
+    const std::vector<Uint8> silence(
+        static_cast<std::size_t>(std::max(from.freq / 10, 1024) * FrameSize(from)), SilenceOf(from.format));
+    for (int round = 0; round < 20 && SDL_AudioStreamAvailable(stream.get()) < wanted; ++round)
+        if (SDL_AudioStreamPut(stream.get(), silence.data(), static_cast<int>(silence.size())) != 0)
+            return {};
+    if (SDL_AudioStreamFlush(stream.get()) != 0)
+        return {};
+
+    std::vector<std::uint8_t> converted(
+        static_cast<std::size_t>(std::min(wanted, SDL_AudioStreamAvailable(stream.get()))));
+    const int got = SDL_AudioStreamGet(stream.get(), converted.data(), static_cast<int>(converted.size()));
+    if (got < 0)
+        return {};
+    converted.resize(static_cast<std::size_t>(got));
+    return converted;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> DecodeWave(const std::vector<std::uint8_t>& file, const SDL_AudioSpec& output,
+                                     int maxSeconds) {
+    if (file.empty() || file.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        return {};
+    SDL_RWops* source = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+    if (source == nullptr)
+        return {};
+
+    SDL_AudioSpec format{};
+    Uint8* rawSamples = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV_RW(source, 1, &format, &rawSamples, &length) == nullptr)
+        return {};
+    const WaveSamples samples(rawSamples);
+
+    const int frameSize = FrameSize(format);
+    const int outputFrameSize = FrameSize(output);
+    if (frameSize <= 0 || format.freq <= 0 || outputFrameSize <= 0 || output.freq <= 0)
+        return {};
+    const std::uint64_t frames = length / static_cast<Uint32>(frameSize);
+    if (frames == 0 ||
+        frames > static_cast<std::uint64_t>(format.freq) * static_cast<std::uint64_t>(maxSeconds))
+        return {};
+
+    // A trailing partial frame is dropped: the converter only takes whole frames.
+    const std::uint64_t inputBytes = frames * static_cast<std::uint64_t>(frameSize);
+    const std::uint64_t outputBytes = frames * static_cast<std::uint64_t>(output.freq) /
+                                      static_cast<std::uint64_t>(format.freq) *
+                                      static_cast<std::uint64_t>(outputFrameSize);
+    constexpr auto largest = static_cast<std::uint64_t>(std::numeric_limits<int>::max() / 2);
+    if (inputBytes > largest || outputBytes > largest)
+        return {};
+    if (SameFormat(format, output))
+        return {samples.get(), samples.get() + inputBytes};
+    return Convert(samples.get(), static_cast<int>(inputBytes), format, output,
+                   static_cast<int>(outputBytes));
+}
+
+} // namespace stacklume

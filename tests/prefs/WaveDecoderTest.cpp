@@ -1,0 +1,84 @@
+#include "WaveDecoder.h"
+#include "WaveBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace stacklume {
+namespace {
+
+using test::Tone;
+using test::WaveFile;
+
+constexpr int MaxSeconds = 60;
+
+SDL_AudioSpec Output(int rate, SDL_AudioFormat format, int channels) {
+    SDL_AudioSpec output{};
+    output.freq = rate;
+    output.format = format;
+    output.channels = static_cast<Uint8>(channels);
+    return output;
+}
+
+template <typename Iterator> auto Peak(Iterator begin, Iterator end) {
+    decltype(+*begin) peak = 0;
+    for (auto sample = begin; sample != end; ++sample)
+        peak = std::max(peak, static_cast<decltype(peak)>(std::abs(+*sample)));
+    return peak;
+}
+
+TEST(WaveDecoderTest, SamplesAlreadyInTheOutputFormatComeThroughUnchanged) {
+    const std::vector<std::int16_t> tone = Tone(4410, 9000);
+    EXPECT_EQ(test::SamplesOf<std::int16_t>(
+                  DecodeWave(WaveFile(44100, 1, tone), Output(44100, AUDIO_S16SYS, 1), MaxSeconds)),
+              tone);
+}
+
+TEST(WaveDecoderTest, OtherFormatsAreConvertedToTheOutputFormatWithNothingLost) {
+    // Half a second of stereo at 22050 Hz for a 44100 Hz mono output: twice the frames, half
+    // the channels, and the sound still there up to its last frame.
+    const std::vector<std::int16_t> mono = test::SamplesOf<std::int16_t>(
+        DecodeWave(WaveFile(22050, 2, Tone(22050, 9000)), Output(44100, AUDIO_S16SYS, 1), MaxSeconds));
+    ASSERT_EQ(mono.size(), 22050u);
+    EXPECT_GT(Peak(mono.begin(), mono.begin() + 100), 8000);
+    EXPECT_GT(Peak(mono.end() - 100, mono.end()), 8000);
+
+    // One second of 44100 Hz mono for 32-bit float stereo at 48000 Hz, what many devices ask for.
+    const std::vector<std::uint8_t> bytes =
+        DecodeWave(WaveFile(44100, 1, Tone(44100, 9000)), Output(48000, AUDIO_F32SYS, 2), MaxSeconds);
+    ASSERT_EQ(bytes.size(), 48000u * 2 * sizeof(float));
+    const std::vector<float> floats = test::SamplesOf<float>(bytes);
+    EXPECT_GT(Peak(floats.begin(), floats.begin() + 200), 0.25f);
+    EXPECT_GT(Peak(floats.end() - 200, floats.end()), 0.25f);
+}
+
+TEST(WaveDecoderTest, WhatCannotBePlayedDecodesToNothing) {
+    const SDL_AudioSpec output = Output(44100, AUDIO_S16SYS, 1);
+    const std::vector<std::uint8_t> wave = WaveFile(44100, 1, Tone(4410, 9000));
+
+    EXPECT_TRUE(DecodeWave({}, output, MaxSeconds).empty());
+    EXPECT_TRUE(DecodeWave(std::vector<std::uint8_t>(5000, 0xA5), output, MaxSeconds).empty());
+    EXPECT_TRUE(DecodeWave({wave.begin(), wave.begin() + 30}, output, MaxSeconds).empty());
+    EXPECT_TRUE(DecodeWave(WaveFile(44100, 1, {}), output, MaxSeconds).empty());
+
+    std::vector<std::uint8_t> noChannels = wave;
+    noChannels[22] = 0;
+    EXPECT_TRUE(DecodeWave(noChannels, output, MaxSeconds).empty());
+}
+
+TEST(WaveDecoderTest, AWaveLongerThanTheLimitDecodesToNothing) {
+    // A header claiming 1 Hz would make a few kilobytes of samples hours long and gigabytes big.
+    EXPECT_TRUE(
+        DecodeWave(WaveFile(1, 1, Tone(4410, 9000)), Output(44100, AUDIO_S16SYS, 1), MaxSeconds).empty());
+    EXPECT_TRUE(
+        DecodeWave(WaveFile(8000, 1, Tone(8000 * 3, 9000)), Output(8000, AUDIO_S16SYS, 1), 2).empty());
+    EXPECT_FALSE(
+        DecodeWave(WaveFile(8000, 1, Tone(8000 * 2, 9000)), Output(8000, AUDIO_S16SYS, 1), 2).empty());
+}
+
+} // namespace
+} // namespace stacklume
