@@ -152,9 +152,10 @@ void TForm3::ShowNameEntry(int score) {
 bool TForm3::ScoreQualifies(int score) { return scores_.ScoreQualifies(score); }
 
 void TForm3::Present() {
-    if (!isVisible()) {
+    QScreen* display = screen();
+    if (!isVisible() && display) {
         QRect frame = frameGeometry();
-        frame.moveCenter(screen()->geometry().center());
+        frame.moveCenter(display->geometry().center());
         move(frame.topLeft());
     }
     show();

@@ -39,8 +39,6 @@ public:
     // Whether a finished game's score earns a place (see BestScores::ScoreQualifies).
     bool ScoreQualifies(int score);
 
-    const BestScores& Scores() const { return scores_; }
-
     int Tag = 0; // the score to enter; the dialog never changes it
 
 public slots:

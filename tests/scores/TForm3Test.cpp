@@ -222,6 +222,7 @@ TEST_F(TForm3Test, TabVisitsTheVisibleControlsInOrder) {
     ASSERT_TRUE(FocusIsOn(Edit()));
     QTest::keyClick(Edit(), Qt::Key_Tab);
     EXPECT_TRUE(FocusIsOn(Find<QPushButton>("Button2")));
+    EXPECT_EQ(Edit()->selectedText(), QStringLiteral("MyName")) << "the selection outlives the focus";
     QTest::keyClick(Find<QPushButton>("Button2"), Qt::Key_Tab);
     EXPECT_TRUE(FocusIsOn(Button1())) << "the hidden table is skipped";
 
