@@ -1,0 +1,103 @@
+#include "BestScores.h"
+#include "ResultsFileError.h"
+#include "ScoreRecord.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace stacklume {
+
+BestScores::BestScores(const QString& programFolder, QDate startDate, ProblemReporter reportProblem,
+                       const QLocale& locale)
+    : file_(QDir(programFolder).filePath(QStringLiteral("results.ini"))),
+      startDateText_(locale.toString(startDate, QLocale::ShortFormat)),
+      reportProblem_(std::move(reportProblem)), collator_(locale) {
+    collator_.setCaseSensitivity(Qt::CaseInsensitive);
+    Load();
+}
+
+void BestScores::Load() {
+    const ResultsReading reading = file_.Read();
+    switch (reading.status) {
+    case ResultsReading::Status::Read:
+        fileRead_ = true;
+        break;
+    case ResultsReading::Status::Missing:
+        fileRead_ = true; // nothing there to lose
+        try {
+            file_.Write({});
+        } catch (const ResultsFileError& error) {
+            ReportOnce(QString::fromStdString(error.what()));
+        }
+        break;
+    case ResultsReading::Status::Failed:
+        ReportOnce(reading.problem);
+        break;
+    }
+    lines_ = BestTen(reading.lines);
+}
+
+QStringList BestScores::BestTen(const QStringList& lines) const {
+    QStringList records;
+    for (const QString& line : lines)
+        if (const auto record = RepairedRecord(line))
+            records.append(*record);
+    SortLines(records);
+    if (records.size() > TableSize)
+        records.remove(0, records.size() - TableSize);
+    while (records.size() < TableSize)
+        records.append(EmptyRecord);
+    SortLines(records);
+    return records;
+}
+
+bool BestScores::ScoreQualifies(int score) {
+    const ResultsReading reading = file_.Read();
+    if (reading.status == ResultsReading::Status::Read) {
+        problemReported_ = false;
+        if (reading.lines.isEmpty())
+            return true;
+    } else {
+        ReportOnce(reading.problem);
+    }
+    const QStringList records =
+        reading.status == ResultsReading::Status::Read ? BestTen(reading.lines) : lines_;
+    return std::any_of(records.cbegin(), records.cend(),
+                       [score](const QString& record) { return RecordScore(record) < score; });
+}
+
+QString BestScores::Insert(int score, const QString& name) {
+    QString record = MakeRecord(score, name, startDateText_);
+    if (!lines_.isEmpty())
+        lines_.removeFirst();
+    lines_.append(record);
+    Sort();
+    return record;
+}
+
+void BestScores::Sort() { SortLines(lines_); }
+
+void BestScores::SortLines(QStringList& lines) const { std::sort(lines.begin(), lines.end(), collator_); }
+
+void BestScores::Save() {
+    if (!fileRead_) {
+        const ResultsReading reading = file_.Read();
+        if (reading.status == ResultsReading::Status::Failed)
+            throw ResultsFileError(reading.problem);
+        lines_ = BestTen(lines_ + reading.lines);
+        fileRead_ = true;
+    }
+    file_.Write(lines_);
+    problemReported_ = false;
+}
+
+void BestScores::ReportOnce(const QString& problem) {
+    if (problemReported_)
+        return;
+    problemReported_ = true;
+    if (reportProblem_)
+        reportProblem_(problem);
+}
+
+} // namespace stacklume

@@ -1,0 +1,60 @@
+#include "ResultsFile.h"
+#include "ResultsFileError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace stacklume {
+namespace {
+
+QString NativePath(const QString& path) { return QDir::toNativeSeparators(path); }
+
+QStringList SplitLines(const QString& text) {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    QStringList lines = text.split(lineBreak);
+    if (lines.last().isEmpty())
+        lines.removeLast(); // what follows the final line break
+    return lines;
+}
+
+} // namespace
+
+ResultsFile::ResultsFile(QString path) : path_(std::move(path)) {}
+
+ResultsReading ResultsFile::Read() const {
+    ResultsReading reading;
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reading.status =
+            QFileInfo::exists(path_) ? ResultsReading::Status::Failed : ResultsReading::Status::Missing;
+        reading.problem = QStringLiteral("Impossible d'ouvrir le fichier \"%1\". %2")
+                              .arg(NativePath(path_), file.errorString());
+        return reading;
+    }
+    const QByteArray bytes = file.read(ReadLimitBytes);
+    if (file.error() != QFileDevice::NoError) {
+        reading.problem = QStringLiteral("Impossible de lire le fichier \"%1\". %2")
+                              .arg(NativePath(path_), file.errorString());
+        return reading;
+    }
+    reading.status = ResultsReading::Status::Read;
+    reading.lines = SplitLines(QString::fromLocal8Bit(bytes));
+    return reading;
+}
+
+void ResultsFile::Write(const QStringList& lines) const {
+    QSaveFile file(path_);
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLocal8Bit() + "\r\n";
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!written)
+        throw ResultsFileError(QStringLiteral("Impossible de créer le fichier \"%1\". %2")
+                                   .arg(NativePath(path_), file.errorString()));
+}
+
+} // namespace stacklume

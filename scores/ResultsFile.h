@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace stacklume {
+
+// What reading the results file gave: its lines, or why there are none.
+struct ResultsReading {
+    enum class Status { Read, Missing, Failed };
+    Status status = Status::Failed;
+    QStringList lines;
+    QString problem; // the message to show when the file could not be read
+};
+
+// The text file of best-score lines: one line per record, CR LF after each, in the system's
+// encoding. Writes replace the whole file atomically.
+class ResultsFile {
+public:
+    // A bigger file is not something we wrote: only its beginning is read.
+    static constexpr qint64 ReadLimitBytes = 64 * 1024 * 1024;
+
+    explicit ResultsFile(QString path);
+
+    const QString& Path() const { return path_; }
+    // Splits at CR LF, LF or CR; a final line break does not make an empty last line.
+    ResultsReading Read() const;
+    // Throws ResultsFileError when the platform refuses; the previous file is then left whole.
+    void Write(const QStringList& lines) const;
+
+private:
+    QString path_;
+};
+
+} // namespace stacklume
