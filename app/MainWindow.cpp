@@ -1,15 +1,21 @@
 #include "MainWindow.h"
 
+#include "Application.h"
+#include "ElapsedTimeText.h"
+#include "IniFile.h"
+#include "Preferences.h"
+#include "SoundEffects.h"
+#include "TForm3.h"
+#include "TTextAnimator.h"
 #include "WellPicture.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QShowEvent>
 #include <QTimer>
-#include <QWindow>
 
 namespace stacklume {
 
@@ -18,6 +24,8 @@ namespace {
 constexpr int DesignedTickInterval = 150;
 constexpr int ClockInterval = 1000;
 const QColor PanelGrey(184, 184, 184);
+const QString RunningCaption = QStringLiteral("Stacklume");
+const QString PausedCaption = QStringLiteral("Stacklume - Pause");
 
 double DayFraction(QTime time) { return time.msecsSinceStartOfDay() / 86'400'000.0; }
 
@@ -27,6 +35,19 @@ QFont PixelFont(const QString& family, int pixels) {
     return font;
 }
 
+// Switching on a timer that already runs leaves it running undisturbed.
+void Enable(QTimer* timer) {
+    if (!timer->isActive())
+        timer->start();
+}
+
+void Toggle(QTimer* timer) {
+    if (timer->isActive())
+        timer->stop();
+    else
+        timer->start();
+}
+
 } // namespace
 
 MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
@@ -34,16 +55,23 @@ MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
       wellView_(images_) {
     BuildControls();
     ConnectMenu();
-    ApplyPreferences();
+    ReadSettings();
     ApplyLayout(SizeClassForScreenHeight(platform_.ScreenHeight));
     PrepareBuffers();
+    game_.ClearWell();
+    sounds_ = std::make_unique<SoundEffects>(platform_.SoundFolder.toStdString());
     StartFirstGame();
 }
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::AttachDialogs(QWidget* form2, TForm3* form3) {
+    Form2 = form2;
+    Form3 = form3;
+}
+
 void MainWindow::BuildControls() {
-    setWindowTitle(QStringLiteral("Stacklume"));
+    setWindowTitle(RunningCaption);
     // Fixed size, minimize but no maximize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -59,7 +87,6 @@ void MainWindow::BuildControls() {
     Label1 = new QLabel(QStringLiteral("0"), client_);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    Label1->setFont(PixelFont(QStringLiteral("Tahoma"), 13));
 
     Panel1 = new QFrame(client_);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -72,6 +99,7 @@ void MainWindow::BuildControls() {
 
     Image2 = new WellPicture(Panel1);
     Image2->setObjectName(QStringLiteral("Image2"));
+    BuildCaption();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -83,11 +111,40 @@ void MainWindow::BuildControls() {
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(ClockInterval);
+    connect(Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
     Timer2->start();
 }
 
+void MainWindow::BuildCaption() {
+    // The "GAME OVER" caption over the well: idle and hidden until a game ends.
+    TextAnimator1 = new TTextAnimator(Panel1);
+    TextAnimator1->setObjectName(QStringLiteral("TextAnimator1"));
+    TextAnimator1->BeginLoading();
+    TextAnimator1->SetActive(false);
+    TextAnimator1->SetAutoSize(false);
+    TextAnimator1->SetCaption("GAME OVER");
+    TextAnimator1->SetColorStart(4250111);
+    TextAnimator1->SetColorStop(221);
+    QFont font(QStringLiteral("Arial Black"));
+    font.setBold(true);
+    TextAnimator1->setFont(font);
+    TextAnimator1->SetFontPoints(11);
+    QPalette text = TextAnimator1->palette();
+    text.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
+    TextAnimator1->setPalette(text);
+    TextAnimator1->SetMaxStep(12);
+    TextAnimator1->SetStep(1);
+    TextAnimator1->SetStyle(TTextAnimStyle::taWave);
+    TextAnimator1->setVisible(false);
+    TextAnimator1->Loaded();
+}
+
 void MainWindow::ConnectMenu() {
+    connect(menu_.newgame1, &QAction::triggered, this, &MainWindow::newgame1Click);
+    connect(menu_.pause1, &QAction::triggered, this, &MainWindow::pause1Click);
+    connect(menu_.score1, &QAction::triggered, this, &MainWindow::score1Click);
     connect(menu_.quit1, &QAction::triggered, this, &MainWindow::quit1Click);
+
     connect(menu_.veryslow, &QAction::triggered, this,
             [this] { SetSpeed(menu_.veryslow, FallIntervalVerySlow); });
     connect(menu_.slow, &QAction::triggered, this, [this] { SetSpeed(menu_.slow, FallIntervalSlow); });
@@ -95,6 +152,21 @@ void MainWindow::ConnectMenu() {
     connect(menu_.fast, &QAction::triggered, this, [this] { SetSpeed(menu_.fast, FallIntervalFast); });
     connect(menu_.Veyfast, &QAction::triggered, this,
             [this] { SetSpeed(menu_.Veyfast, FallIntervalVeryFast); });
+    connect(menu_.N12, &QAction::triggered, this,
+            [this] { SetLateralLatency(menu_.N12, LateralLatencyShort); });
+    connect(menu_.N22, &QAction::triggered, this,
+            [this] { SetLateralLatency(menu_.N22, LateralLatencyMedium); });
+    connect(menu_.N32, &QAction::triggered, this,
+            [this] { SetLateralLatency(menu_.N32, LateralLatencyLong); });
+    connect(menu_.Drop1, &QAction::triggered, this, [this] { SetDownArrowMode(menu_.Drop1, DownArrowDrop); });
+    connect(menu_.Fastdrop1, &QAction::triggered, this,
+            [this] { SetDownArrowMode(menu_.Fastdrop1, DownArrowFastDrop); });
+    connect(menu_.Rotate1, &QAction::triggered, this,
+            [this] { SetDownArrowMode(menu_.Rotate1, DownArrowRotation); });
+    connect(menu_.multicolor1, &QAction::triggered, this, [this] { SetRedShades(false); });
+    connect(menu_.redshade1, &QAction::triggered, this, [this] { SetRedShades(true); });
+    connect(menu_.Sound1, &QAction::triggered, this, &MainWindow::Sound1Click);
+    connect(menu_.newbricks1, &QAction::triggered, this, &MainWindow::newbricks1Click);
 }
 
 void MainWindow::SetSpeed(QAction* item, int fallInterval) {
@@ -103,31 +175,96 @@ void MainWindow::SetSpeed(QAction* item, int fallInterval) {
     item->setChecked(true);
 }
 
-void MainWindow::ApplyPreferences() {
-    // Without a settings file: Medium speed and lateral latency, everything else as designed.
-    SetSpeed(menu_.normal, FallIntervalMedium);
-    game_.Options().LateralLatency = LateralLatencyMedium;
-    menu_.N22->setChecked(true);
+void MainWindow::SetLateralLatency(QAction* item, int latency) {
+    game_.Options().LateralLatency = latency;
+    item->setChecked(true);
+}
+
+void MainWindow::SetDownArrowMode(QAction* item, int mode) {
+    item->setChecked(true);
+    game_.Options().DownArrowMode = mode;
+}
+
+void MainWindow::SetRedShades(bool redShades) {
+    GameOptions& options = game_.Options();
+    options.RedShades = redShades;
+    options.ActiveImageList = SelectImageList(options.SizeClass, redShades);
+    (redShades ? menu_.redshade1 : menu_.multicolor1)->setChecked(true);
+}
+
+void MainWindow::Sound1Click() {
+    // The item's check mark has already turned over.
+    game_.Options().SoundOn = menu_.Sound1->isChecked();
+}
+
+void MainWindow::ReadSettings() {
+    const Preferences preferences = ReadPreferences(IniFile(SettingsFilePath(platform_.ProgramFolder)));
+    backgroundFile_ = preferences.BackgroundFile;
+    switch (preferences.FallInterval) {
+    case FallIntervalSlow:
+        SetSpeed(menu_.slow, FallIntervalSlow);
+        break;
+    case FallIntervalMedium:
+        SetSpeed(menu_.normal, FallIntervalMedium);
+        break;
+    case FallIntervalFast:
+        SetSpeed(menu_.fast, FallIntervalFast);
+        break;
+    case FallIntervalVeryFast:
+        SetSpeed(menu_.Veyfast, FallIntervalVeryFast);
+        break;
+    default:
+        SetSpeed(menu_.veryslow, FallIntervalVerySlow);
+        break;
+    }
+    const std::array<QAction*, 3> latencies{menu_.N12, menu_.N22, menu_.N32};
+    SetLateralLatency(
+        latencies.at(static_cast<std::size_t>(preferences.LateralLatency - LateralLatencyShort)),
+        preferences.LateralLatency);
+    const std::array<QAction*, 3> downArrow{menu_.Drop1, menu_.Fastdrop1, menu_.Rotate1};
+    SetDownArrowMode(downArrow.at(static_cast<std::size_t>(preferences.DownArrowMode)),
+                     preferences.DownArrowMode);
+    game_.Options().SoundOn = preferences.SoundOn;
+    menu_.Sound1->setChecked(preferences.SoundOn);
+    if (preferences.Color != ColorScheme::Unrecognized) {
+        // The image list is chosen by the layout, which follows.
+        game_.Options().RedShades = preferences.Color == ColorScheme::RedShades;
+        (game_.Options().RedShades ? menu_.redshade1 : menu_.multicolor1)->setChecked(true);
+    }
+    game_.Options().KindCount = preferences.KindCount;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    try {
+        IniFile settings(SettingsFilePath(platform_.ProgramFolder));
+        WritePreferences(settings, Preferences::FromOptions(game_.Options(), backgroundFile_));
+        event->accept();
+    } catch (const std::exception& failure) {
+        event->ignore();
+        Application::ShowError(failure);
+    }
 }
 
 void MainWindow::ApplyLayout(int sizeClass) {
-    layout_ = &LayoutForSizeClass(sizeClass);
+    const WindowLayout& layout = LayoutForSizeClass(sizeClass);
     GameOptions& options = game_.Options();
     options.SizeClass = sizeClass;
-    options.CellPitch = layout_->CellPitch;
+    options.CellPitch = layout.CellPitch;
     options.ActiveImageList = SelectImageList(sizeClass, options.RedShades);
 
-    client_->setFixedSize(layout_->ClientSize);
-    Panel1->setGeometry(layout_->Panel);
-    Image2->setGeometry(layout_->Image);
-    Label1->setGeometry(layout_->ScoreLabel);
-    Label1->setFont(PixelFont(QStringLiteral("Tahoma"), layout_->ScoreLabelFontPixels));
+    client_->setFixedSize(layout.ClientSize);
+    Panel1->setGeometry(layout.Panel);
+    Image2->setGeometry(layout.Image);
+    TextAnimator1->setGeometry(layout.Caption);
+    TextAnimator1->SetFontPoints(layout.CaptionFontPoints);
+    Label1->setGeometry(layout.ScoreLabel);
+    Label1->setFont(PixelFont(QStringLiteral("Tahoma"), layout.ScoreLabelFontPixels));
     adjustSize();
     CentreInWorkArea();
 }
 
 void MainWindow::CentreInWorkArea() {
-    // Centred by the outer size, frame included, once the window manager has told us the frame.
+    // Centred by the outer size, frame included.
     move(CentredPosition(frameGeometry().size(), platform_.WorkArea));
 }
 
@@ -155,7 +292,6 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::PrepareBuffers() { wellView_.Resize(Image2->size(), palette().color(QPalette::Button)); }
 
 void MainWindow::StartFirstGame() {
-    game_.ClearWell();
     game_.SeedRandom(static_cast<std::uint32_t>(platform_.CalendarTime()));
     game_.ChooseNextPiece();
     game_.SetStartTime(DayFraction(platform_.TimeOfDay()));
@@ -167,15 +303,64 @@ void MainWindow::Timer1Timer() {
     Image2->Present(wellView_.BackBuffer());
 }
 
+void MainWindow::Timer2Timer() {
+    game_.UpdateElapsedTime(DayFraction(platform_.TimeOfDay()));
+    Label1->setText(ScoreLineText(game_.Values().Score, game_.Values().ElapsedTime, QLocale::system()));
+}
+
+void MainWindow::newgame1Click() {
+    game_.NewGame(static_cast<std::uint32_t>(platform_.CalendarTime()), DayFraction(platform_.TimeOfDay()));
+    Enable(Timer1);
+    Enable(Timer2);
+    TextAnimator1->setVisible(false);
+    TextAnimator1->SetActive(false);
+}
+
+void MainWindow::pause1Click() {
+    Toggle(Timer1);
+    Toggle(Timer2);
+    setWindowTitle(Timer1->isActive() ? RunningCaption : PausedCaption);
+}
+
+void MainWindow::score1Click() {
+    if (Timer1->isActive())
+        pause1Click();
+    if (Form3 != nullptr)
+        Form3->ShowBestScores();
+}
+
 void MainWindow::quit1Click() { close(); }
 
-void MainWindow::PlaySound(Sound) {}
+void MainWindow::newbricks1Click() {
+    Timer1->stop();
+    Timer2->stop();
+    if (Form2 != nullptr)
+        Form2->show();
+}
+
+void MainWindow::ApplyPersonalizedBricks(const BrickPatternTexts& patterns) {
+    game_.ApplyPersonalizedBricks(patterns);
+    Enable(Timer1);
+    setWindowTitle(RunningCaption);
+    Enable(Timer2);
+}
+
+void MainWindow::PlaySound(Sound sound) { sounds_->Play(sound, game_.Options().SoundOn); }
 
 void MainWindow::SetTickInterval(int milliseconds) { Timer1->setInterval(milliseconds); }
 
-void MainWindow::GameOver(std::int32_t, bool) {
+void MainWindow::GameOver(std::int32_t score, bool alreadyShown) {
     Timer1->stop();
     Timer2->stop();
+    const bool qualifies = Form3 != nullptr && Form3->ScoreQualifies(score);
+    if (alreadyShown)
+        return;
+    if (qualifies) {
+        Form3->ShowNameEntry(score);
+    } else {
+        TextAnimator1->setVisible(true);
+        TextAnimator1->SetActive(true);
+    }
 }
 
 } // namespace stacklume

@@ -9,12 +9,17 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QFrame;
 class QLabel;
 class QTimer;
 
 namespace stacklume {
 
+class SoundEffects;
+class TForm3;
+class TTextAnimator;
 class WellPicture;
 
 // The game window: the well in its sunken panel, the score line above it, the menu bar, and
@@ -25,28 +30,46 @@ public:
     explicit MainWindow(PlatformServices platform, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // The dialogs are made after the window; it shows them from its menu and at the end of a game.
+    void AttachDialogs(QWidget* form2, TForm3* form3);
+
     const Game& GetGame() const { return game_; }
+    int& KindCount() { return game_.Options().KindCount; }
     const MainMenu& Menu() const { return menu_; }
+    const QString& BackgroundFile() const { return backgroundFile_; }
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
 
     // Handlers, named after the items and timers that run them.
     void Timer1Timer();
+    void Timer2Timer();
+    void newgame1Click();
+    void pause1Click();
+    void score1Click();
     void quit1Click();
+    void newbricks1Click();
+    void ApplyPersonalizedBricks(const BrickPatternTexts& patterns);
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Writes the settings; a refused write keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildControls();
+    void BuildCaption();
     void ConnectMenu();
-    void ApplyPreferences();
+    void ReadSettings();
     void ApplyLayout(int sizeClass);
     void CentreInWorkArea();
     void PrepareBuffers();
     void StartFirstGame();
 
     void SetSpeed(QAction* item, int fallInterval);
+    void SetLateralLatency(QAction* item, int latency);
+    void SetDownArrowMode(QAction* item, int mode);
+    void SetRedShades(bool redShades);
+    void Sound1Click();
 
     // GameHost
     void PlaySound(Sound sound) override;
@@ -58,13 +81,17 @@ private:
     Game game_;
     WellView wellView_;
     MainMenu menu_;
-    const WindowLayout* layout_ = nullptr;
+    QString backgroundFile_;
+    std::unique_ptr<SoundEffects> sounds_;
+    QWidget* Form2 = nullptr;
+    TForm3* Form3 = nullptr;
     bool placed_ = false;
 
     QWidget* client_ = nullptr;
     QLabel* Label1 = nullptr;
     QFrame* Panel1 = nullptr;
     WellPicture* Image2 = nullptr;
+    TTextAnimator* TextAnimator1 = nullptr;
 };
 
 } // namespace stacklume

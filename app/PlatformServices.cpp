@@ -11,6 +11,7 @@ namespace stacklume {
 PlatformServices RealPlatformServices(const KeyState& keys) {
     PlatformServices services;
     services.ProgramFolder = QCoreApplication::applicationDirPath();
+    services.SoundFolder = QStringLiteral(".");
     services.Keys = &keys;
     services.TickCount = [] {
         const auto now = std::chrono::steady_clock::now().time_since_epoch();

@@ -15,7 +15,8 @@ class KeyState;
 // What the main window needs of the platform. The program passes the real things; tests pass
 // fixed ones.
 struct PlatformServices {
-    QString ProgramFolder;
+    QString ProgramFolder; // the executable's folder: settings, best scores, backgrounds
+    QString SoundFolder;   // the current directory: sounds and the help page
     const KeyState* Keys = nullptr;
     std::function<std::uint32_t()> TickCount; // milliseconds, wrapping
     std::function<QTime()> TimeOfDay;

@@ -1,9 +1,9 @@
 #include "Application.h"
 #include "KeyboardState.h"
 #include "MainWindow.h"
+#include "TForm3.h"
 
 #include <exception>
-#include <memory>
 
 using namespace stacklume;
 
@@ -12,7 +12,13 @@ int main(int argc, char** argv) {
     try {
         KeyboardState keys;
         application.installEventFilter(&keys);
-        MainWindow form1(RealPlatformServices(keys));
+        const PlatformServices platform = RealPlatformServices(keys);
+        MainWindow form1(platform);
+        const auto reportProblem = [](const QString& message) { Application::ShowError(message); };
+        TForm3 form3(
+            platform.ProgramFolder, [&form1] { form1.pause1Click(); }, reportProblem, QDate::currentDate(),
+            &form1);
+        form1.AttachDialogs(nullptr, &form3);
         form1.show();
         application.exec();
     } catch (const std::exception& failure) {

@@ -19,6 +19,7 @@ public:
 struct FakePlatform {
     explicit FakePlatform(int screenHeight = 899) {
         services.ProgramFolder = folder.path();
+        services.SoundFolder = QStringLiteral(STACKLUME_DATA_FOLDER);
         services.Keys = &keys;
         services.TickCount = [this] { return tickCount; };
         services.TimeOfDay = [this] { return timeOfDay; };
