@@ -86,8 +86,9 @@ TEST_F(JpegDecoderTest, BadFilesAreRefusedWithAMessageNamingTheFile) {
         huge[frame + offset] = char(60000 >> 8);
         huge[frame + offset + 1] = char(60000 & 0xff);
     }
-    const QString directory = folder.filePath("folder.jpg");
-    ASSERT_TRUE(QDir().mkdir(directory));
+    // Opening a FIFO for reading would wait for a writer.
+    const QString fifo = folder.filePath("pipe.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
     const struct {
         QString Path;
@@ -105,7 +106,7 @@ TEST_F(JpegDecoderTest, BadFilesAreRefusedWithAMessageNamingTheFile) {
         {Save("scans.jpg",
               EncodeJpeg(Quadrants(32, 32, Red, Green, Blue, Yellow), {.Scans = JpegScans::Exhaustive})),
          "too many progressive scans (more than 1000)"},
-        {directory, "not a regular file"},
+        {fifo, "not a regular file"},
         {folder.filePath("missing.jpg"), "cannot open the file"},
     };
     for (const auto& bad : cases) {
@@ -143,12 +144,6 @@ TEST_F(JpegDecoderTest, AMissingEndMarkerAloneIsTolerated) {
     bytes.chop(2);
     const QImage picture = DecodeJpeg(Save("no-end.jpg", bytes));
     EXPECT_TRUE(Near(picture.pixel(60, 60), Yellow));
-}
-
-TEST_F(JpegDecoderTest, AFifoNamedLikeAPictureIsRefusedWithoutWaiting) {
-    const QString path = folder.filePath("pipe.jpg");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    EXPECT_NE(Refusal(path).find("not a regular file"), std::string::npos);
 }
 
 } // namespace
