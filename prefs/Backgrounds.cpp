@@ -1,0 +1,73 @@
+#include "Backgrounds.h"
+
+#include "JpegDecoder.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace stacklume {
+
+Backgrounds::Backgrounds(const QString& programFolder)
+    : folder_(programFolder + QStringLiteral("/background")) {
+    // Every kind of entry is listed, as the game always did; only regular files are loaded.
+    names_ = folder_.entryList({QStringLiteral("*.jpg")},
+                               QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                               QDir::Unsorted);
+    // The file system lists in no useful order; ties between spellings are broken so the order
+    // does not depend on it either.
+    std::ranges::sort(names_, [](const QString& left, const QString& right) {
+        const int order = left.compare(right, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : left < right;
+    });
+}
+
+int Backgrounds::CheckedIndex(const QString& backgroundFile) const {
+    const qsizetype exact = names_.indexOf(backgroundFile);
+    if (exact >= 0)
+        return int(exact);
+    const auto found = std::ranges::find_if(
+        names_, [&](const QString& name) { return name.compare(backgroundFile, Qt::CaseInsensitive) == 0; });
+    return found == names_.end() ? -1 : int(found - names_.begin());
+}
+
+QString Backgrounds::ChooseFile(const QString& backgroundFile) const {
+    if (!names_.isEmpty() && PicturePath(backgroundFile).isEmpty())
+        return names_.first();
+    return backgroundFile;
+}
+
+bool Backgrounds::LoadPicture(const QString& backgroundFile, QImage& buffer) const {
+    const QString path = PicturePath(backgroundFile);
+    if (path.isEmpty() || buffer.isNull())
+        return false;
+    const bool pattern = IsPattern(backgroundFile);
+    // Decoded completely before anything is drawn, so a bad file leaves the buffer as it was.
+    const QImage picture = DecodeJpeg(path, pattern ? QSize() : buffer.size());
+    QPainter painter(&buffer);
+    if (!painter.isActive())
+        throw std::invalid_argument("the background buffer's image format cannot be painted on");
+    if (pattern)
+        painter.drawImage(0, 0, picture);
+    else
+        painter.drawImage(0, 0,
+                          picture.scaled(buffer.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return true;
+}
+
+bool Backgrounds::IsPattern(const QString& backgroundFile) {
+    return backgroundFile.contains(QStringLiteral("pattern"), Qt::CaseInsensitive);
+}
+
+QString Backgrounds::PicturePath(const QString& backgroundFile) const {
+    const int index = CheckedIndex(backgroundFile);
+    if (index < 0)
+        return {};
+    const QString path = folder_.filePath(names_[index]);
+    // isFile() follows symbolic links: a link to a picture counts, a link to a folder does not.
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+} // namespace stacklume
