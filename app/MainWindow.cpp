@@ -1,6 +1,6 @@
 #include "MainWindow.h"
 
-#include "Application.h"
+#include "Backgrounds.h"
 #include "ElapsedTimeText.h"
 #include "IniFile.h"
 #include "Preferences.h"
@@ -10,6 +10,7 @@
 #include "WellPicture.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
@@ -58,6 +59,7 @@ MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
     ReadSettings();
     ApplyLayout(SizeClassForScreenHeight(platform_.ScreenHeight));
     PrepareBuffers();
+    BuildBackgroundMenu();
     game_.ClearWell();
     sounds_ = std::make_unique<SoundEffects>(platform_.SoundFolder.toStdString());
     StartFirstGame();
@@ -235,13 +237,20 @@ void MainWindow::ReadSettings() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    try {
+    // A refused write abandons the close: the window stays open and nothing is lost.
+    event->ignore();
+    Reporting([this, event] {
         IniFile settings(SettingsFilePath(platform_.ProgramFolder));
         WritePreferences(settings, Preferences::FromOptions(game_.Options(), backgroundFile_));
         event->accept();
+    });
+}
+
+void MainWindow::Reporting(const std::function<void()>& handler) {
+    try {
+        handler();
     } catch (const std::exception& failure) {
-        event->ignore();
-        Application::ShowError(failure);
+        platform_.ReportError(QString::fromUtf8(failure.what()));
     }
 }
 
@@ -290,6 +299,37 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::PrepareBuffers() { wellView_.Resize(Image2->size(), palette().color(QPalette::Button)); }
+
+void MainWindow::BuildBackgroundMenu() {
+    backgrounds_ = std::make_unique<Backgrounds>(platform_.ProgramFolder);
+    const QStringList& names = backgrounds_->Names();
+    const int checked = backgrounds_->CheckedIndex(backgroundFile_);
+    for (int index = 0; index < names.size(); ++index) {
+        QAction* item = menu_.Background1->addAction(names[index]);
+        item->setCheckable(true);
+        item->setChecked(index == checked);
+        menu_.backgroundGroup->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, index] { Reporting([this, index] { Background1Click(index); }); });
+    }
+    backgroundFile_ = backgrounds_->ChooseFile(backgroundFile_);
+    // A picture that cannot be decoded must not keep the game from starting, now or ever:
+    // say so and play on the plain background.
+    Reporting([this] { LoadBackground(); });
+}
+
+void MainWindow::LoadBackground() {
+    backgrounds_->LoadPicture(backgroundFile_, wellView_.BackgroundBuffer());
+}
+
+void MainWindow::Background1Click(int index) {
+    menu_.Background1->actions().at(index)->setChecked(true);
+    backgroundFile_ = backgrounds_->Names().at(index);
+    LoadBackground();
+    // Shown at once, also while the game stands still: the settled bricks without the piece.
+    wellView_.RenderSettled(game_.CurrentWell(), game_.Options());
+    Image2->Present(wellView_.BackBuffer());
+}
 
 void MainWindow::StartFirstGame() {
     game_.SeedRandom(static_cast<std::uint32_t>(platform_.CalendarTime()));

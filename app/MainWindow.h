@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QFrame;
@@ -17,6 +18,7 @@ class QTimer;
 
 namespace stacklume {
 
+class Backgrounds;
 class SoundEffects;
 class TForm3;
 class TTextAnimator;
@@ -63,6 +65,11 @@ private:
     void ApplyLayout(int sizeClass);
     void CentreInWorkArea();
     void PrepareBuffers();
+    void BuildBackgroundMenu();
+    void Background1Click(int index);
+    void LoadBackground();
+    // Runs a handler that may fail and shows its failure in the error box.
+    void Reporting(const std::function<void()>& handler);
     void StartFirstGame();
 
     void SetSpeed(QAction* item, int fallInterval);
@@ -82,6 +89,7 @@ private:
     WellView wellView_;
     MainMenu menu_;
     QString backgroundFile_;
+    std::unique_ptr<Backgrounds> backgrounds_;
     std::unique_ptr<SoundEffects> sounds_;
     QWidget* Form2 = nullptr;
     TForm3* Form3 = nullptr;

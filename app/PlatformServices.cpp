@@ -1,5 +1,7 @@
 #include "PlatformServices.h"
 
+#include "Application.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -19,6 +21,7 @@ PlatformServices RealPlatformServices(const KeyState& keys) {
     };
     services.TimeOfDay = [] { return QTime::currentTime(); };
     services.CalendarTime = [] { return std::time(nullptr); };
+    services.ReportError = [](const QString& message) { Application::ShowError(message); };
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         services.ScreenHeight = screen->geometry().height();
         services.WorkArea = screen->availableGeometry();

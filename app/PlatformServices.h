@@ -23,6 +23,8 @@ struct PlatformServices {
     std::function<std::time_t()> CalendarTime;
     int ScreenHeight = 0;
     QRect WorkArea;
+    // The standard error box, for failures that must be said without stopping anything.
+    std::function<void(const QString&)> ReportError;
 };
 
 // The services of the running program: the application's folder, the keyboard state given,

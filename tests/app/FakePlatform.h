@@ -3,6 +3,7 @@
 #include "KeyState.h"
 #include "PlatformServices.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <set>
@@ -26,12 +27,14 @@ struct FakePlatform {
         services.CalendarTime = [] { return std::time_t{1'800'000'000}; };
         services.ScreenHeight = screenHeight;
         services.WorkArea = QRect(0, 0, 1280, screenHeight);
+        services.ReportError = [this](const QString& message) { errors << message; };
     }
 
     QTemporaryDir folder;
     HeldKeys keys;
     std::uint32_t tickCount = 5000;
     QTime timeOfDay{14, 30, 0};
+    QStringList errors;
     PlatformServices services;
 };
 
