@@ -6,7 +6,6 @@ namespace stacklume {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Stacklume"));
-    setApplicationDisplayName(QStringLiteral("Stacklume"));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

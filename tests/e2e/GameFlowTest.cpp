@@ -1,0 +1,138 @@
+#include "DesktopSession.h"
+#include "WellPixels.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace stacklume::e2e {
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Holds Shift until the game ends: then either a dialog titled `title` appears or, with an empty
+// title, the game simply stops.
+void DropUntil(DesktopSession& session, const std::function<bool()>& ended) {
+    session.Activate(session.GameWindow());
+    session.KeyDown(QStringLiteral("shift"));
+    const bool done = WaitUntil(ended, 90s);
+    session.KeyUp(QStringLiteral("shift"));
+    ASSERT_TRUE(done) << "the game did not end";
+}
+
+TEST(GameFlowTest, BestScoreEntryThenGameOverCaption) {
+    DesktopSession session(1280, 899);
+    session.StartGame();
+    QString dialog;
+    DropUntil(session, [&] {
+        dialog = session.FindWindow(QStringLiteral("Your best score"));
+        return !dialog.isEmpty();
+    });
+    session.Activate(dialog);
+    session.Type(QStringLiteral("Ada"));
+    session.PressKey(QStringLiteral("Return"));
+    session.PressKey(QStringLiteral("Return"));
+    const QString results = session.ProgramFolder() + QStringLiteral("/results.ini");
+    ASSERT_TRUE(WaitUntil([&] { return session.FindWindow(QStringLiteral("Your best score")).isEmpty(); }));
+    const QList<QByteArray> lines = ReadFile(results).split('\n');
+    ASSERT_EQ(lines.size(), 11) << ReadFile(results).toStdString(); // ten lines, each ended by CR LF
+    EXPECT_TRUE(lines.last().isEmpty());
+    int records = 0;
+    for (const QByteArray& line : lines.mid(0, 10)) {
+        EXPECT_TRUE(line.endsWith('\r'));
+        records += line.startsWith("00000000000000:Ada:");
+    }
+    EXPECT_EQ(records, 1);
+
+    // A second game scoring no better no longer qualifies: the caption shows instead.
+    session.Activate(session.GameWindow());
+    session.PressKey(QStringLiteral("F9"));
+    QImage shot;
+    DropUntil(session, [&] {
+        shot = session.Screenshot();
+        // The game has ended once the well stops changing for a while: look for the caption's
+        // warm colours in the middle of the well.
+        const QRect window = session.WindowGeometry(session.GameWindow());
+        const QPoint origin = window.topLeft() + QPoint(78, window.height() - 563 + 46);
+        int warm = 0;
+        for (int x = 10; x < 280; x += 2)
+            for (int y = 180; y < 230; y += 2) {
+                const QColor pixel = shot.pixelColor(origin + QPoint(x, y));
+                warm += pixel.red() > 180 && pixel.blue() < 90 && pixel.green() < 230;
+            }
+        return warm > 40;
+    });
+    EXPECT_TRUE(session.FindWindow(QStringLiteral("Your best score")).isEmpty());
+    EXPECT_TRUE(session.CloseGame());
+}
+
+TEST(GameFlowTest, PauseAndTheScoreTable) {
+    DesktopSession session(1280, 899);
+    session.StartGame();
+    session.PressKey(QStringLiteral("F10"));
+    EXPECT_TRUE(WaitUntil([&] { return session.WindowTitle(session.GameWindow()) == "Stacklume - Pause"; }));
+    session.PressKey(QStringLiteral("F10"));
+    EXPECT_TRUE(WaitUntil([&] { return session.WindowTitle(session.GameWindow()) == "Stacklume"; }));
+
+    session.PressKey(QStringLiteral("F11"));
+    QString table;
+    ASSERT_TRUE(WaitUntil([&] {
+        table = session.FindWindow(QStringLiteral("Your best scores"));
+        return !table.isEmpty();
+    }));
+    EXPECT_EQ(session.WindowTitle(session.GameWindow()), QStringLiteral("Stacklume - Pause"));
+    session.Activate(table);
+    session.PressKey(QStringLiteral("Return"));
+    EXPECT_TRUE(WaitUntil([&] { return session.WindowTitle(session.GameWindow()) == "Stacklume"; }));
+    EXPECT_TRUE(session.FindWindow(QStringLiteral("Your best scores")).isEmpty());
+    EXPECT_TRUE(session.CloseGame());
+}
+
+TEST(GameFlowTest, FirstRunClosedAtOnceWritesTheDefaults) {
+    DesktopSession session(1280, 899);
+    session.StartGame();
+    ASSERT_TRUE(session.CloseGame());
+    const QByteArray settings = ReadFile(session.ProgramFolder() + QStringLiteral("/stacklume.ini"));
+    for (const char* line : {"[config]", "speed=medium", "lateral step=3", "color=multicolored", "downarrow=0",
+                             "sound=1", "[bricks]", "active=no", "[Background]", "file="})
+        EXPECT_TRUE(settings.contains(line)) << line << " in\n" << settings.toStdString();
+}
+
+TEST(GameFlowTest, OddSettingsAreNormalisedOnClose) {
+    DesktopSession session(1280, 899);
+    QFile file(session.ProgramFolder() + QStringLiteral("/stacklume.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("; kept\n[config]\nspeed=Slow\nlateral step=5\ndownarrow=7\nsound=yes\ncolor=blue\nextra=1\n");
+    file.close();
+    session.StartGame();
+    ASSERT_TRUE(session.CloseGame());
+    const QByteArray settings = ReadFile(file.fileName());
+    for (const char* line : {"; kept", "speed=veryslow", "lateral step=4", "downarrow=2", "sound=0", "color=multicolored",
+                             "extra=1"})
+        EXPECT_TRUE(settings.contains(line)) << line << " in\n" << settings.toStdString();
+}
+
+TEST(GameFlowTest, PreferenceChosenFromTheMenuSurvivesARestart) {
+    DesktopSession session(1280, 899);
+    session.StartGame();
+    // Preferences > Speed > Very fast, by the mouse to open the menu and the keyboard within it.
+    const QRect window = session.WindowGeometry(session.GameWindow());
+    session.Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(window.x() + 95),
+                                            QString::number(window.y() + 8), QStringLiteral("click"),
+                                            QStringLiteral("1")});
+    for (const char* key : {"Down", "Right", "Down", "Down", "Down", "Down", "Return"})
+        session.PressKey(QString::fromLatin1(key));
+    ASSERT_TRUE(session.CloseGame());
+    const QString settings = session.ProgramFolder() + QStringLiteral("/stacklume.ini");
+    EXPECT_TRUE(ReadFile(settings).contains("speed=veryfast")) << ReadFile(settings).toStdString();
+
+    session.StartGame();
+    ASSERT_TRUE(session.CloseGame());
+    EXPECT_TRUE(ReadFile(settings).contains("speed=veryfast")) << "read back and kept";
+}
+
+} // namespace
+} // namespace stacklume::e2e
