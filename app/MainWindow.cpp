@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -61,7 +62,7 @@ MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
     PrepareBuffers();
     BuildBackgroundMenu();
     game_.ClearWell();
-    sounds_ = std::make_unique<SoundEffects>(platform_.SoundFolder.toStdString());
+    sounds_ = std::make_unique<SoundEffects>(platform_.CurrentFolder.toStdString());
     StartFirstGame();
 }
 
@@ -169,6 +170,10 @@ void MainWindow::ConnectMenu() {
     connect(menu_.redshade1, &QAction::triggered, this, [this] { SetRedShades(true); });
     connect(menu_.Sound1, &QAction::triggered, this, &MainWindow::Sound1Click);
     connect(menu_.newbricks1, &QAction::triggered, this, &MainWindow::newbricks1Click);
+    connect(menu_.rules1, &QAction::triggered, this, &MainWindow::rules1Click);
+    connect(menu_.stacklume20, &QAction::triggered, this, [this] { OpenWebSite(true); });
+    connect(menu_.solvane1, &QAction::triggered, this, [this] { OpenWebSite(false); });
+    connect(menu_.email, &QAction::triggered, this, [this] { OpenWebSite(false); });
 }
 
 void MainWindow::SetSpeed(QAction* item, int fallInterval) {
@@ -376,6 +381,18 @@ void MainWindow::newbricks1Click() {
     Timer2->stop();
     if (Form2 != nullptr)
         Form2->show();
+}
+
+void MainWindow::rules1Click() {
+    platform_.OpenUrl(
+        QUrl::fromLocalFile(QDir(platform_.CurrentFolder).absoluteFilePath(QStringLiteral("help.html"))));
+}
+
+void MainWindow::OpenWebSite(bool withFinalSlash) {
+    QString address = WebSiteAddress;
+    if (!withFinalSlash)
+        address.chop(1);
+    platform_.OpenUrl(QUrl(address));
 }
 
 void MainWindow::ApplyPersonalizedBricks(const BrickPatternTexts& patterns) {

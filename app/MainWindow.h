@@ -50,6 +50,8 @@ public:
     void score1Click();
     void quit1Click();
     void newbricks1Click();
+    void rules1Click();
+    void OpenWebSite(bool withFinalSlash);
     void ApplyPersonalizedBricks(const BrickPatternTexts& patterns);
 
 protected:

@@ -3,6 +3,7 @@
 #include "Application.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -13,7 +14,7 @@ namespace stacklume {
 PlatformServices RealPlatformServices(const KeyState& keys) {
     PlatformServices services;
     services.ProgramFolder = QCoreApplication::applicationDirPath();
-    services.SoundFolder = QStringLiteral(".");
+    services.CurrentFolder = QStringLiteral(".");
     services.Keys = &keys;
     services.TickCount = [] {
         const auto now = std::chrono::steady_clock::now().time_since_epoch();
@@ -22,6 +23,7 @@ PlatformServices RealPlatformServices(const KeyState& keys) {
     services.TimeOfDay = [] { return QTime::currentTime(); };
     services.CalendarTime = [] { return std::time(nullptr); };
     services.ReportError = [](const QString& message) { Application::ShowError(message); };
+    services.OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         services.ScreenHeight = screen->geometry().height();
         services.WorkArea = screen->availableGeometry();

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QString>
 #include <QTime>
+#include <QUrl>
 
 #include <cstdint>
 #include <ctime>
@@ -16,7 +17,7 @@ class KeyState;
 // fixed ones.
 struct PlatformServices {
     QString ProgramFolder; // the executable's folder: settings, best scores, backgrounds
-    QString SoundFolder;   // the current directory: sounds and the help page
+    QString CurrentFolder; // the current directory: sounds and the help page
     const KeyState* Keys = nullptr;
     std::function<std::uint32_t()> TickCount; // milliseconds, wrapping
     std::function<QTime()> TimeOfDay;
@@ -25,6 +26,8 @@ struct PlatformServices {
     QRect WorkArea;
     // The standard error box, for failures that must be said without stopping anything.
     std::function<void(const QString&)> ReportError;
+    // Hands a document or a web address to the desktop; what the desktop then says is its own.
+    std::function<void(const QUrl&)> OpenUrl;
 };
 
 // The services of the running program: the application's folder, the keyboard state given,

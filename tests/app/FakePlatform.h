@@ -20,7 +20,7 @@ public:
 struct FakePlatform {
     explicit FakePlatform(int screenHeight = 899) {
         services.ProgramFolder = folder.path();
-        services.SoundFolder = QStringLiteral(STACKLUME_DATA_FOLDER);
+        services.CurrentFolder = QStringLiteral(STACKLUME_DATA_FOLDER);
         services.Keys = &keys;
         services.TickCount = [this] { return tickCount; };
         services.TimeOfDay = [this] { return timeOfDay; };
@@ -28,6 +28,7 @@ struct FakePlatform {
         services.ScreenHeight = screenHeight;
         services.WorkArea = QRect(0, 0, 1280, screenHeight);
         services.ReportError = [this](const QString& message) { errors << message; };
+        services.OpenUrl = [this](const QUrl& url) { opened << url; };
     }
 
     QTemporaryDir folder;
@@ -35,6 +36,7 @@ struct FakePlatform {
     std::uint32_t tickCount = 5000;
     QTime timeOfDay{14, 30, 0};
     QStringList errors;
+    QList<QUrl> opened;
     PlatformServices services;
 };
 

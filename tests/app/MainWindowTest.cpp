@@ -155,3 +155,23 @@ TEST(MainWindowTest, HeldKeysMoveThePiece) {
 
 } // namespace
 } // namespace stacklume::testing
+
+namespace stacklume::testing {
+namespace {
+
+TEST(MainWindowTest, HelpAndLinksGoToTheDesktop) {
+    FakePlatform platform;
+    MainWindow window(platform.services);
+    window.Menu().rules1->trigger();
+    window.Menu().stacklume20->trigger();
+    window.Menu().solvane1->trigger();
+    window.Menu().email->trigger();
+    ASSERT_EQ(platform.opened.size(), 4);
+    EXPECT_EQ(platform.opened[0], QUrl::fromLocalFile(QStringLiteral(STACKLUME_DATA_FOLDER "/help.html")));
+    EXPECT_EQ(platform.opened[1].toString(), WebSiteAddress);
+    EXPECT_EQ(platform.opened[2].toString() + QStringLiteral("/"), WebSiteAddress);
+    EXPECT_EQ(platform.opened[3], platform.opened[2]);
+}
+
+} // namespace
+} // namespace stacklume::testing
