@@ -3,12 +3,18 @@
 #include "MainWindow.h"
 #include "TForm3.h"
 
+#include <QIcon>
+
 #include <exception>
 
 using namespace stacklume;
 
 int main(int argc, char** argv) {
     Application application(argc, argv);
+    QIcon icon;
+    for (const int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/icons/stacklume-%1.png").arg(size), QSize(size, size));
+    application.setWindowIcon(icon);
     try {
         KeyboardState keys;
         application.installEventFilter(&keys);
