@@ -1,0 +1,47 @@
+#include "BrickSettings.h"
+
+#include "BrickDrawing.h"
+#include "IniFile.h"
+
+#include <QList>
+#include <QStringView>
+
+namespace stacklume {
+
+QString BrickPatternKey(int brick) { return QStringLiteral("b%1").arg(brick + 1); }
+
+const BrickPatternTexts& DefaultBrickPatterns() {
+    static const BrickPatternTexts defaults{"1111100110011111", "1100100000010011", "1111000000001111",
+                                            "1111011001100110"};
+    return defaults;
+}
+
+std::string UsablePattern(const QString& storedValue) {
+    std::string pattern;
+    pattern.reserve(PatternLength);
+    for (const char32_t character : QStringView(storedValue).toUcs4()) {
+        if (pattern.size() == PatternLength)
+            break;
+        pattern.push_back(character < 0x80 ? static_cast<char>(character) : '1');
+    }
+    pattern.resize(PatternLength, '0');
+    return pattern;
+}
+
+BrickPatternTexts ReadBrickPatterns(const IniFile& settings) {
+    BrickPatternTexts patterns;
+    for (int brick = 0; brick < PersonalizedKindCount; ++brick) {
+        const QString stored = settings.ReadString(QString::fromLatin1(BricksSection), BrickPatternKey(brick),
+                                                   QString::fromStdString(DefaultBrickPatterns()[brick]));
+        patterns[brick] = UsablePattern(stored);
+    }
+    return patterns;
+}
+
+void WriteBrickPatterns(IniFile& settings, const BrickPatternTexts& patterns) {
+    for (int brick = 0; brick < PersonalizedKindCount; ++brick)
+        settings.WriteString(QString::fromLatin1(BricksSection), BrickPatternKey(brick),
+                             QString::fromStdString(patterns[brick]));
+}
+
+} // namespace stacklume
