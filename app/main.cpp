@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "KeyboardState.h"
 #include "MainWindow.h"
+#include "TForm2.h"
 #include "TForm3.h"
 
 #include <QIcon>
@@ -20,11 +21,15 @@ int main(int argc, char** argv) {
         application.installEventFilter(&keys);
         const PlatformServices platform = RealPlatformServices(keys);
         MainWindow form1(platform);
-        const auto reportProblem = [](const QString& message) { Application::ShowError(message); };
-        TForm3 form3(
-            platform.ProgramFolder, [&form1] { form1.pause1Click(); }, reportProblem, QDate::currentDate(),
+        // The bricks dialog may apply its patterns while it is being made, when they are enabled.
+        TForm2 form2(
+            platform.ProgramFolder, form1.KindCount(),
+            [&form1, &form2] { form1.ApplyPersonalizedBricks(form2.BrickPatterns()); }, platform.ReportError,
             &form1);
-        form1.AttachDialogs(nullptr, &form3);
+        TForm3 form3(
+            platform.ProgramFolder, [&form1] { form1.pause1Click(); }, platform.ReportError,
+            QDate::currentDate(), &form1);
+        form1.AttachDialogs(&form2, &form3);
         form1.show();
         application.exec();
     } catch (const std::exception& failure) {
