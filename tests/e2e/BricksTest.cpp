@@ -8,11 +8,6 @@
 namespace stacklume::e2e {
 namespace {
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Green (brick no. 09) or teal (brick no. 11): colours no standard piece has.
 bool IsPersonalizedColour(QColor c) {
     const bool green = c.green() > c.red() + 40 && c.green() > c.blue() + 60;

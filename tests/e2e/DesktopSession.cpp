@@ -37,6 +37,11 @@ void CopyFolder(const QString& from, const QString& to) {
 
 } // namespace
 
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
     const auto end = std::chrono::steady_clock::now() + deadline;
     while (!condition()) {
@@ -140,6 +145,13 @@ QString DesktopSession::FindWindow(const QString& title) const {
             {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern})
             .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     return found.isEmpty() ? QString() : found.last();
+}
+
+QPoint DesktopSession::WellOrigin() const {
+    constexpr int ClientHeight = 563;
+    const QRect window = WindowGeometry(gameWindow_);
+    const int menuBar = window.height() - ClientHeight;
+    return window.topLeft() + QPoint(76 + 2, menuBar + 44 + 2);
 }
 
 QString DesktopSession::WindowTitle(const QString& window) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -16,6 +17,9 @@
 namespace stacklume::e2e {
 
 using namespace std::chrono_literals;
+
+// The whole content of a file, or nothing when it cannot be read.
+QByteArray ReadFile(const QString& path);
 
 // Polls `condition` until it holds or the deadline passes; returns whether it held.
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline = 20s);
@@ -37,6 +41,10 @@ public:
     void StartGame();
     bool GameRunning() const;
     QString GameWindow() const { return gameWindow_; }
+
+    // The well's top-left on the screen in the game window at its smallest size: the client area
+    // lies under the menu bar, the panel at (76, 44) and the picture 2 pixels inside it.
+    QPoint WellOrigin() const;
 
     // Finds a visible window by its exact title; empty when there is none.
     QString FindWindow(const QString& title) const;

@@ -8,11 +8,6 @@
 namespace stacklume::e2e {
 namespace {
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Holds Shift until the game ends: then either a dialog titled `title` appears or, with an empty
 // title, the game simply stops.
 void DropUntil(DesktopSession& session, const std::function<bool()>& ended) {
@@ -55,8 +50,7 @@ TEST(GameFlowTest, BestScoreEntryThenGameOverCaption) {
         shot = session.Screenshot();
         // The game has ended once the well stops changing for a while: look for the caption's
         // warm colours in the middle of the well.
-        const QRect window = session.WindowGeometry(session.GameWindow());
-        const QPoint origin = window.topLeft() + QPoint(78, window.height() - 563 + 46);
+        const QPoint origin = session.WellOrigin();
         int warm = 0;
         for (int x = 10; x < 280; x += 2)
             for (int y = 180; y < 230; y += 2) {
@@ -96,8 +90,8 @@ TEST(GameFlowTest, FirstRunClosedAtOnceWritesTheDefaults) {
     session.StartGame();
     ASSERT_TRUE(session.CloseGame());
     const QByteArray settings = ReadFile(session.ProgramFolder() + QStringLiteral("/stacklume.ini"));
-    for (const char* line : {"[config]", "speed=medium", "lateral step=3", "color=multicolored", "downarrow=0",
-                             "sound=1", "[bricks]", "active=no", "[Background]", "file="})
+    for (const char* line : {"[config]", "speed=medium", "lateral step=3", "color=multicolored",
+                             "downarrow=0", "sound=1", "[bricks]", "active=no", "[Background]", "file="})
         EXPECT_TRUE(settings.contains(line)) << line << " in\n" << settings.toStdString();
 }
 
@@ -110,8 +104,8 @@ TEST(GameFlowTest, OddSettingsAreNormalisedOnClose) {
     session.StartGame();
     ASSERT_TRUE(session.CloseGame());
     const QByteArray settings = ReadFile(file.fileName());
-    for (const char* line : {"; kept", "speed=veryslow", "lateral step=4", "downarrow=2", "sound=0", "color=multicolored",
-                             "extra=1"})
+    for (const char* line : {"; kept", "speed=veryslow", "lateral step=4", "downarrow=2", "sound=0",
+                             "color=multicolored", "extra=1"})
         EXPECT_TRUE(settings.contains(line)) << line << " in\n" << settings.toStdString();
 }
 
@@ -120,9 +114,9 @@ TEST(GameFlowTest, PreferenceChosenFromTheMenuSurvivesARestart) {
     session.StartGame();
     // Preferences > Speed > Very fast, by the mouse to open the menu and the keyboard within it.
     const QRect window = session.WindowGeometry(session.GameWindow());
-    session.Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(window.x() + 95),
-                                            QString::number(window.y() + 8), QStringLiteral("click"),
-                                            QStringLiteral("1")});
+    session.Run(QStringLiteral("xdotool"),
+                {QStringLiteral("mousemove"), QString::number(window.x() + 95),
+                 QString::number(window.y() + 8), QStringLiteral("click"), QStringLiteral("1")});
     for (const char* key : {"Down", "Right", "Down", "Down", "Down", "Down", "Return"})
         session.PressKey(QString::fromLatin1(key));
     ASSERT_TRUE(session.CloseGame());

@@ -20,13 +20,6 @@ FrameExtents Extents(const DesktopSession& session, const QString& window) {
             numbers[3].trimmed().toInt()};
 }
 
-// The well's top-left on the screen at the smallest size: the client area lies under the menu
-// bar, the panel at (76, 44) and the picture 2 pixels inside it.
-QPoint WellOrigin(const QRect& window, int clientHeight = 563) {
-    const int menuBar = window.height() - clientHeight;
-    return window.topLeft() + QPoint(76 + 2, menuBar + 44 + 2);
-}
-
 TEST(WindowTest, ClientSizeFollowsTheScreenHeightAndTheWindowIsCentred) {
     struct Case {
         int screenHeight;
@@ -72,14 +65,14 @@ TEST(WindowTest, FreshStartShowsTheFloorAndTheFirstPieceAtTheTop) {
     QImage shot;
     const bool shown = WaitUntil([&] {
         shot = session.Screenshot();
-        const WellPixels well(shot, WellOrigin(session.WindowGeometry(session.GameWindow())));
+        const WellPixels well(shot, session.WellOrigin());
         for (int row = 0; row < 4; ++row)
             for (int column = 0; column < 12; ++column)
                 pieceSeen = pieceSeen || well.HasColouredBrick(row, column);
         return pieceSeen;
     });
     EXPECT_TRUE(shown) << "no piece near the top of the well";
-    const WellPixels well(shot, WellOrigin(session.WindowGeometry(session.GameWindow())));
+    const WellPixels well(shot, session.WellOrigin());
     for (int column = 0; column < 12; ++column) {
         SCOPED_TRACE(column);
         const QColor floor = well.CellColour(19, column);
@@ -98,7 +91,7 @@ TEST(WindowTest, HoldingLeftBringsThePieceToTheWall) {
     session.StartGame();
     session.KeyDown(QStringLiteral("Left"));
     const bool atWall = WaitUntil([&] {
-        const WellPixels well(session.Screenshot(), WellOrigin(session.WindowGeometry(session.GameWindow())));
+        const WellPixels well(session.Screenshot(), session.WellOrigin());
         for (int row = 0; row < 19; ++row)
             if (well.HasColouredBrick(row, 0))
                 return true;
