@@ -154,6 +154,22 @@ QPoint DesktopSession::WellOrigin() const {
     return window.topLeft() + QPoint(76 + 2, menuBar + 44 + 2);
 }
 
+QImage DesktopSession::WellShot() const { return Screenshot().copy(QRect(WellOrigin(), QSize(288, 480))); }
+
+bool DesktopSession::GameStandsStill() const {
+    // Longer than the landing grace time, so a piece resting under the caption has locked and
+    // the next one shows at the top.
+    const QImage before = WellShot();
+    QThread::msleep(1500);
+    const QImage after = WellShot();
+    const QRect caption(0, 160, 288, 100);
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            if (!caption.contains(x, y) && before.pixel(x, y) != after.pixel(x, y))
+                return false;
+    return true;
+}
+
 QString DesktopSession::WindowTitle(const QString& window) const {
     return Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}).trimmed();
 }

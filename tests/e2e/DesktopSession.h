@@ -46,6 +46,12 @@ public:
     // lies under the menu bar, the panel at (76, 44) and the picture 2 pixels inside it.
     QPoint WellOrigin() const;
 
+    // The well as the player sees it, at the smallest size.
+    QImage WellShot() const;
+    // Whether the game stands still (over or paused): nothing in the well moves for a while
+    // but the caption over its middle.
+    bool GameStandsStill() const;
+
     // Finds a visible window by its exact title; empty when there is none.
     QString FindWindow(const QString& title) const;
     QString WindowTitle(const QString& window) const;
