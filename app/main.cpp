@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "GamepadState.h"
 #include "KeyboardState.h"
 #include "MainWindow.h"
 #include "TForm3.h"
@@ -12,7 +13,9 @@ int main(int argc, char** argv) {
     try {
         KeyboardState keys;
         application.installEventFilter(&keys);
-        const PlatformServices platform = RealPlatformServices(keys);
+        GamepadState gamepad(ApplicationHasKeyboard);
+        PlatformServices platform = RealPlatformServices(keys);
+        platform.Gamepad = &gamepad;
         MainWindow form1(platform);
         const auto reportProblem = [](const QString& message) { Application::ShowError(message); };
         TForm3 form3(
