@@ -25,6 +25,8 @@ namespace {
 
 constexpr int DesignedTickInterval = 150;
 constexpr int ClockInterval = 1000;
+// How often the pads are read while the game tick stands still.
+constexpr int IdlePadInterval = 50;
 const QColor PanelGrey(184, 184, 184);
 const QString RunningCaption = QStringLiteral("Stacklume");
 const QString PausedCaption = QStringLiteral("Stacklume - Pause");
@@ -64,6 +66,7 @@ MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
     game_.ClearWell();
     sounds_ = std::make_unique<SoundEffects>(platform_.CurrentFolder.toStdString());
     StartFirstGame();
+    StartGamepadPolling();
 }
 
 MainWindow::~MainWindow() = default;
@@ -342,8 +345,38 @@ void MainWindow::StartFirstGame() {
     game_.SetStartTime(DayFraction(platform_.TimeOfDay()));
 }
 
+void MainWindow::StartGamepadPolling() {
+    if (platform_.Gamepad == nullptr || !platform_.Gamepad->Available())
+        return;
+    // The tick reads the pads while it runs; while it stands still (paused, over, bricks dialog)
+    // they are read from here, so that Start can resume and Back start a new game.
+    auto* idlePadTimer = new QTimer(this);
+    idlePadTimer->setInterval(IdlePadInterval);
+    connect(idlePadTimer, &QTimer::timeout, this, [this] {
+        if (!Timer1->isActive())
+            PollGamepad();
+    });
+    idlePadTimer->start();
+}
+
+void MainWindow::PollGamepad() {
+    if (platform_.Gamepad == nullptr)
+        return;
+    // The pad's buttons run the menu commands, as F9 and F10 do.
+    const GamepadPresses presses = platform_.Gamepad->Poll();
+    if (presses.Back)
+        menu_.newgame1->trigger();
+    if (presses.Start)
+        menu_.pause1->trigger();
+}
+
 void MainWindow::Timer1Timer() {
-    const bool locked = game_.Tick(*platform_.Keys, platform_.TickCount());
+    const bool running = Timer1->isActive();
+    PollGamepad();
+    // Start on a pad has just paused the game: this tick does not happen.
+    if (running && !Timer1->isActive())
+        return;
+    const bool locked = game_.Tick(keys_, platform_.TickCount());
     wellView_.RenderFrame(locked ? nullptr : &game_.CurrentPiece(), game_.CurrentWell(), game_.Options());
     Image2->Present(wellView_.BackBuffer());
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "BrickImages.h"
+#include "CombinedKeyState.h"
 #include "Game.h"
+#include "GamepadState.h"
 #include "MainMenu.h"
 #include "PlatformServices.h"
 #include "WellView.h"
@@ -73,6 +75,8 @@ private:
     // Runs a handler that may fail and shows its failure in the error box.
     void Reporting(const std::function<void()>& handler);
     void StartFirstGame();
+    void StartGamepadPolling();
+    void PollGamepad();
 
     void SetSpeed(QAction* item, int fallInterval);
     void SetLateralLatency(QAction* item, int latency);
@@ -86,6 +90,8 @@ private:
     void GameOver(std::int32_t score, bool alreadyShown) override;
 
     PlatformServices platform_;
+    // What the tick reads: the keyboard and the pads together.
+    CombinedKeyState keys_{platform_.Keys, platform_.Gamepad};
     const BrickImageLists images_;
     Game game_;
     WellView wellView_;

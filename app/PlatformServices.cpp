@@ -2,6 +2,7 @@
 
 #include "Application.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -29,6 +30,11 @@ PlatformServices RealPlatformServices(const KeyState& keys) {
         services.WorkArea = screen->availableGeometry();
     }
     return services;
+}
+
+bool ApplicationHasKeyboard() {
+    return QGuiApplication::applicationState() == Qt::ApplicationActive ||
+           QApplication::activeWindow() != nullptr;
 }
 
 } // namespace stacklume

@@ -11,6 +11,7 @@
 
 namespace stacklume {
 
+class GamepadState;
 class KeyState;
 
 // What the main window needs of the platform. The program passes the real things; tests pass
@@ -19,6 +20,7 @@ struct PlatformServices {
     QString ProgramFolder; // the executable's folder: settings, best scores, backgrounds
     QString CurrentFolder; // the current directory: sounds and the help page
     const KeyState* Keys = nullptr;
+    GamepadState* Gamepad = nullptr;          // none: the keyboard alone
     std::function<std::uint32_t()> TickCount; // milliseconds, wrapping
     std::function<QTime()> TimeOfDay;
     std::function<std::time_t()> CalendarTime;
@@ -33,5 +35,8 @@ struct PlatformServices {
 // The services of the running program: the application's folder, the keyboard state given,
 // a steady millisecond clock, the wall clock and the primary screen.
 PlatformServices RealPlatformServices(const KeyState& keys);
+
+// Whether one of our windows has the keyboard, that is, the application is the active one.
+bool ApplicationHasKeyboard();
 
 } // namespace stacklume

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "GamepadState.h"
 #include "KeyboardState.h"
 #include "MainWindow.h"
 #include "TForm2.h"
@@ -19,7 +20,9 @@ int main(int argc, char** argv) {
     try {
         KeyboardState keys;
         application.installEventFilter(&keys);
-        const PlatformServices platform = RealPlatformServices(keys);
+        GamepadState gamepad(ApplicationHasKeyboard);
+        PlatformServices platform = RealPlatformServices(keys);
+        platform.Gamepad = &gamepad;
         MainWindow form1(platform);
         // The bricks dialog may apply its patterns while it is being made, when they are enabled.
         TForm2 form2(
