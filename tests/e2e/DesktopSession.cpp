@@ -186,7 +186,10 @@ QRect DesktopSession::WindowGeometry(const QString& window) const {
 }
 
 void DesktopSession::Activate(const QString& window) {
-    Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});
+    WaitUntil([&] {
+        Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), window});
+        return Run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed() == window;
+    });
 }
 
 void DesktopSession::KeyDown(const QString& key) {

@@ -22,7 +22,8 @@ using namespace std::chrono_literals;
 QByteArray ReadFile(const QString& path);
 
 // Polls `condition` until it holds or the deadline passes; returns whether it held.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline = 20s);
+// The default is generous: the machines that run these tests are shared and may be busy.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline = 60s);
 
 // A private X server with a window manager, a fresh program folder holding the game and its
 // data files, and the game itself: the world a player sees. Everything started is ended when
@@ -57,6 +58,7 @@ public:
     QString WindowTitle(const QString& window) const;
     // The window's inner rectangle (without the frame) on the screen.
     QRect WindowGeometry(const QString& window) const;
+    // Gives the window the keyboard and waits until it has it.
     void Activate(const QString& window);
 
     void KeyDown(const QString& key);
