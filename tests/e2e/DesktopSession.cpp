@@ -117,6 +117,10 @@ void DesktopSession::StartGame() {
     game_->start(ProgramFolder() + QStringLiteral("/stacklume"), {});
     if (!game_->waitForStarted(10000))
         throw std::runtime_error("the game did not start");
+    FindGameWindow();
+}
+
+void DesktopSession::FindGameWindow() {
     if (!WaitUntil([this] {
             gameWindow_ = FindWindow(QStringLiteral("Stacklume"));
             return !gameWindow_.isEmpty();

@@ -38,8 +38,11 @@ public:
     QString ProgramFolder() const { return programFolder_.path(); }
     QString Display() const { return display_; }
 
-    // Starts the game in the program folder and waits for its main window.
+    // Starts the game in the program folder and waits for its window titled "Stacklume": the main
+    // window, or the error box of a failure during start-up.
     void StartGame();
+    // Waits again for a window titled "Stacklume", e.g. once the error box is gone.
+    void FindGameWindow();
     bool GameRunning() const;
     QString GameWindow() const { return gameWindow_; }
 
