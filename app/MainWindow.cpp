@@ -2,16 +2,12 @@
 
 #include "Backgrounds.h"
 #include "ElapsedTimeText.h"
-#include "IniFile.h"
-#include "Preferences.h"
 #include "SoundEffects.h"
 #include "TForm3.h"
 #include "TTextAnimator.h"
 #include "WellPicture.h"
 
 #include <QAction>
-#include <QActionGroup>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
@@ -179,89 +175,6 @@ void MainWindow::ConnectMenu() {
     connect(menu_.email, &QAction::triggered, this, [this] { OpenWebSite(false); });
 }
 
-void MainWindow::SetSpeed(QAction* item, int fallInterval) {
-    Timer1->setInterval(BaseTickInterval);
-    game_.Options().FallInterval = fallInterval;
-    item->setChecked(true);
-}
-
-void MainWindow::SetLateralLatency(QAction* item, int latency) {
-    game_.Options().LateralLatency = latency;
-    item->setChecked(true);
-}
-
-void MainWindow::SetDownArrowMode(QAction* item, int mode) {
-    item->setChecked(true);
-    game_.Options().DownArrowMode = mode;
-}
-
-void MainWindow::SetRedShades(bool redShades) {
-    GameOptions& options = game_.Options();
-    options.RedShades = redShades;
-    options.ActiveImageList = SelectImageList(options.SizeClass, redShades);
-    (redShades ? menu_.redshade1 : menu_.multicolor1)->setChecked(true);
-}
-
-void MainWindow::Sound1Click() {
-    // The item's check mark has already turned over.
-    game_.Options().SoundOn = menu_.Sound1->isChecked();
-}
-
-void MainWindow::ReadSettings() {
-    const Preferences preferences = ReadPreferences(IniFile(SettingsFilePath(platform_.ProgramFolder)));
-    backgroundFile_ = preferences.BackgroundFile;
-    switch (preferences.FallInterval) {
-    case FallIntervalSlow:
-        SetSpeed(menu_.slow, FallIntervalSlow);
-        break;
-    case FallIntervalMedium:
-        SetSpeed(menu_.normal, FallIntervalMedium);
-        break;
-    case FallIntervalFast:
-        SetSpeed(menu_.fast, FallIntervalFast);
-        break;
-    case FallIntervalVeryFast:
-        SetSpeed(menu_.Veyfast, FallIntervalVeryFast);
-        break;
-    default:
-        SetSpeed(menu_.veryslow, FallIntervalVerySlow);
-        break;
-    }
-    const std::array<QAction*, 3> latencies{menu_.N12, menu_.N22, menu_.N32};
-    SetLateralLatency(
-        latencies.at(static_cast<std::size_t>(preferences.LateralLatency - LateralLatencyShort)),
-        preferences.LateralLatency);
-    const std::array<QAction*, 3> downArrow{menu_.Drop1, menu_.Fastdrop1, menu_.Rotate1};
-    SetDownArrowMode(downArrow.at(static_cast<std::size_t>(preferences.DownArrowMode)),
-                     preferences.DownArrowMode);
-    game_.Options().SoundOn = preferences.SoundOn;
-    menu_.Sound1->setChecked(preferences.SoundOn);
-    if (preferences.Color != ColorScheme::Unrecognized) {
-        // The image list is chosen by the layout, which follows.
-        game_.Options().RedShades = preferences.Color == ColorScheme::RedShades;
-        (game_.Options().RedShades ? menu_.redshade1 : menu_.multicolor1)->setChecked(true);
-    }
-    game_.Options().KindCount = preferences.KindCount;
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-    // A refused write abandons the close: the window stays open and nothing is lost.
-    event->ignore();
-    Reporting([this, event] {
-        IniFile settings(SettingsFilePath(platform_.ProgramFolder));
-        WritePreferences(settings, Preferences::FromOptions(game_.Options(), backgroundFile_));
-        event->accept();
-    });
-}
-
-void MainWindow::Reporting(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& failure) {
-        platform_.ReportError(QString::fromUtf8(failure.what()));
-    }
-}
-
 void MainWindow::ApplyLayout(int sizeClass) {
     const WindowLayout& layout = LayoutForSizeClass(sizeClass);
     GameOptions& options = game_.Options();
@@ -307,37 +220,6 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::PrepareBuffers() { wellView_.Resize(Image2->size(), palette().color(QPalette::Button)); }
-
-void MainWindow::BuildBackgroundMenu() {
-    backgrounds_ = std::make_unique<Backgrounds>(platform_.ProgramFolder);
-    const QStringList& names = backgrounds_->Names();
-    const int checked = backgrounds_->CheckedIndex(backgroundFile_);
-    for (int index = 0; index < names.size(); ++index) {
-        QAction* item = menu_.Background1->addAction(names[index]);
-        item->setCheckable(true);
-        item->setChecked(index == checked);
-        menu_.backgroundGroup->addAction(item);
-        connect(item, &QAction::triggered, this,
-                [this, index] { Reporting([this, index] { Background1Click(index); }); });
-    }
-    backgroundFile_ = backgrounds_->ChooseFile(backgroundFile_);
-    // A picture that cannot be decoded must not keep the game from starting, now or ever:
-    // say so and play on the plain background.
-    Reporting([this] { LoadBackground(); });
-}
-
-void MainWindow::LoadBackground() {
-    backgrounds_->LoadPicture(backgroundFile_, wellView_.BackgroundBuffer());
-}
-
-void MainWindow::Background1Click(int index) {
-    menu_.Background1->actions().at(index)->setChecked(true);
-    backgroundFile_ = backgrounds_->Names().at(index);
-    LoadBackground();
-    // Shown at once, also while the game stands still: the settled bricks without the piece.
-    wellView_.RenderSettled(game_.CurrentWell(), game_.Options());
-    Image2->Present(wellView_.BackBuffer());
-}
 
 void MainWindow::StartFirstGame() {
     game_.SeedRandom(static_cast<std::uint32_t>(platform_.CalendarTime()));
