@@ -20,7 +20,10 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 }
 
 void Application::ShowError(const QString& message) {
-    QMessageBox::critical(nullptr, QStringLiteral("Stacklume"), message);
+    // On top, like the dialogs, so that it never hides behind them.
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Stacklume"), message, QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
 }
 
 void Application::ShowError(const std::exception& failure) { ShowError(QString::fromUtf8(failure.what())); }
