@@ -23,7 +23,8 @@ public:
     explicit ResultsFile(QString path);
 
     const QString& Path() const { return path_; }
-    // Splits at CR LF, LF or CR; a final line break does not make an empty last line.
+    // Splits at CR LF, LF or CR; a final line break does not make an empty last line. Anything
+    // but a regular file (a FIFO, a device) fails to read without being opened.
     ResultsReading Read() const;
     // Throws ResultsFileError when the platform refuses; the previous file is then left whole.
     void Write(const QStringList& lines) const;
