@@ -10,6 +10,10 @@ namespace stacklume {
 
 namespace {
 
+// Far above any recording. SDL's resampler sizes its buffers by the ratio of the rates, in int
+// arithmetic that overflows for rates near the limit of the header's field.
+constexpr int MaxSampleRate = 768000;
+
 struct WaveSamplesDeleter {
     void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
 };
@@ -104,7 +108,8 @@ std::vector<std::uint8_t> DecodeWave(const std::vector<std::uint8_t>& file, cons
 
     const int frameSize = FrameSize(format);
     const int outputFrameSize = FrameSize(output);
-    if (frameSize <= 0 || format.freq <= 0 || outputFrameSize <= 0 || output.freq <= 0)
+    if (frameSize <= 0 || format.freq <= 0 || format.freq > MaxSampleRate || outputFrameSize <= 0 ||
+        output.freq <= 0)
         return {};
     const std::uint64_t frames = length / static_cast<Uint32>(frameSize);
     if (frames == 0 ||

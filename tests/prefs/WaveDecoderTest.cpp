@@ -124,6 +124,13 @@ TEST(WaveDecoderTest, ChunksClaimingMoreThanTheFileHoldsCostNoMoreThanTheFile) {
     EXPECT_LT(SdlAllocationCounter::Largest(), 64u * 1024);
 }
 
+TEST(WaveDecoderTest, SampleRatesBeyondAnyRecordingDecodeToNothing) {
+    const SDL_AudioSpec output = Output(48000, AUDIO_F32SYS, 2);
+    EXPECT_FALSE(DecodeWave(WaveFile(768000, 1, Tone(7680, 9000)), output, MaxSeconds).empty());
+    // SDL's resampler would size its buffers with an int that overflows.
+    EXPECT_TRUE(DecodeWave(WaveFile(524304384, 1, Tone(7680, 9000)), output, MaxSeconds).empty());
+}
+
 TEST(WaveDecoderTest, AWaveLongerThanTheLimitDecodesToNothing) {
     // A header claiming 1 Hz would make a few kilobytes of samples hours long and gigabytes big.
     EXPECT_TRUE(
