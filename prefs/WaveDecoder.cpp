@@ -10,8 +10,11 @@ namespace stacklume {
 
 namespace {
 
-// Far above any recording. SDL's resampler sizes its buffers by the ratio of the rates, in int
-// arithmetic that overflows for rates near the limit of the header's field.
+// Far beyond any recording on either side. SDL's resampler sizes its buffers by the ratio of the
+// rates, in int arithmetic that overflows for rates near the limit of the header's field; and the
+// silence that flushes the converter is counted in frames, which at a rate of a few hertz would
+// stand for hours of output.
+constexpr int MinSampleRate = 1000;
 constexpr int MaxSampleRate = 768000;
 
 struct WaveSamplesDeleter {
@@ -108,8 +111,8 @@ std::vector<std::uint8_t> DecodeWave(const std::vector<std::uint8_t>& file, cons
 
     const int frameSize = FrameSize(format);
     const int outputFrameSize = FrameSize(output);
-    if (frameSize <= 0 || format.freq <= 0 || format.freq > MaxSampleRate || outputFrameSize <= 0 ||
-        output.freq <= 0)
+    if (frameSize <= 0 || format.freq < MinSampleRate || format.freq > MaxSampleRate ||
+        outputFrameSize <= 0 || output.freq <= 0)
         return {};
     const std::uint64_t frames = length / static_cast<Uint32>(frameSize);
     if (frames == 0 ||

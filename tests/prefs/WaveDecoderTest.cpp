@@ -127,8 +127,14 @@ TEST(WaveDecoderTest, ChunksClaimingMoreThanTheFileHoldsCostNoMoreThanTheFile) {
 TEST(WaveDecoderTest, SampleRatesBeyondAnyRecordingDecodeToNothing) {
     const SDL_AudioSpec output = Output(48000, AUDIO_F32SYS, 2);
     EXPECT_FALSE(DecodeWave(WaveFile(768000, 1, Tone(7680, 9000)), output, MaxSeconds).empty());
+    EXPECT_FALSE(DecodeWave(WaveFile(1000, 1, Tone(100, 9000)), output, MaxSeconds).empty());
+
+    const SdlAllocationCounter counter;
     // SDL's resampler would size its buffers with an int that overflows.
     EXPECT_TRUE(DecodeWave(WaveFile(524304384, 1, Tone(7680, 9000)), output, MaxSeconds).empty());
+    // One frame at 2 Hz is half a second, but flushing the converter took gigabytes.
+    EXPECT_TRUE(DecodeWave(WaveFile(2, 1, Tone(1, 9000)), output, MaxSeconds).empty());
+    EXPECT_LT(SdlAllocationCounter::Largest(), 64u * 1024);
 }
 
 TEST(WaveDecoderTest, AWaveLongerThanTheLimitDecodesToNothing) {
