@@ -76,9 +76,11 @@ void SetLittleEndian32(std::uint8_t* bytes, std::uint32_t value) {
 // bytes claiming a 4 GB data chunk would take 4 GB. With every length cut to what the file still
 // holds, a wave reads the same, a truncated one as far as it goes, and asks for no more than that.
 std::vector<std::uint8_t> WithChunksCutToTheFile(std::vector<std::uint8_t> file) {
-    constexpr std::size_t riffHeaderSize = 12; // "RIFF", the length of the rest, "WAVE"
     constexpr std::size_t chunkHeaderSize = 8; // an identifier and a length
-    std::size_t at = riffHeaderSize;
+    // The chunks follow "RIFF", the length of the rest and "WAVE", or a bare "WAVE", which SDL
+    // takes too.
+    const bool bare = file.size() >= 4 && std::equal(file.begin(), file.begin() + 4, "WAVE");
+    std::size_t at = bare ? 4 : 12;
     while (at + chunkHeaderSize <= file.size()) {
         const std::size_t available = file.size() - at - chunkHeaderSize;
         std::uint32_t length = LittleEndian32(&file[at + 4]);

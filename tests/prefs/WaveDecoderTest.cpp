@@ -115,9 +115,12 @@ TEST(WaveDecoderTest, ChunksClaimingMoreThanTheFileHoldsCostNoMoreThanTheFile) {
     std::vector<std::uint8_t> claiming = whole;
     claiming[43] = 0xC0;
     const std::vector<std::uint8_t> truncated(whole.begin(), whole.begin() + 44 + 2 * 400);
+    // SDL also takes a file that begins at "WAVE", without the RIFF header.
+    const std::vector<std::uint8_t> bare(claiming.begin() + 8, claiming.end());
 
     const SdlAllocationCounter counter;
     EXPECT_EQ(DecodeWave(claiming, output, MaxSeconds), DecodeWave(whole, output, MaxSeconds));
+    EXPECT_EQ(DecodeWave(bare, output, MaxSeconds), DecodeWave(whole, output, MaxSeconds));
     EXPECT_EQ(test::SamplesOf<std::int16_t>(DecodeWave(truncated, output, MaxSeconds)),
               std::vector<std::int16_t>(Tone(400, 9000)))
         << "a truncated wave plays as far as it goes";
