@@ -1,5 +1,7 @@
 // Background pictures on arbitrary file bytes: the decoder either gives a whole picture within its
-// limits or throws JpegError, never allocates beyond what its limits allow, and never hangs.
+// limits or throws JpegError, never allocates beyond what its limits allow, and never hangs. A
+// file cut short never gives a picture of its own: either the picture of the whole file (only
+// what follows the picture was cut) or an error.
 // The limits are tighter than the game's, so that a run stays fast and an allocation the limits
 // do not govern stands out.
 
@@ -57,12 +59,12 @@ void OnFree(const volatile void* pointer) {
         liveBytes.fetch_sub(std::int64_t(__sanitizer_get_allocated_size(pointer)), std::memory_order_relaxed);
 }
 
-// The size of the picture decoded, or nothing when the file was refused.
-std::optional<QSize> Decode(const QString& path, QSize cover) {
+// The picture decoded, or nothing when the file was refused.
+std::optional<QImage> Decode(const QString& path, QSize cover) {
     liveBytes = 0;
     peakBytes = 0;
     counting = true;
-    std::optional<QSize> decoded;
+    std::optional<QImage> decoded;
     try {
         const QImage picture = DecodeJpeg(path, cover, Limits);
         counting = false;
@@ -71,7 +73,7 @@ std::optional<QSize> Decode(const QString& path, QSize cover) {
         Require(picture.width() <= Limits.MaxSide && picture.height() <= Limits.MaxSide &&
                     std::int64_t(picture.width()) * picture.height() <= Limits.MaxPixels,
                 "a decoded picture is within the limits");
-        decoded = picture.size();
+        decoded = picture;
     } catch (const JpegError&) {
         counting = false; // a picture that cannot be decoded, as designed
     }
@@ -87,15 +89,22 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString path = WriteScratchFile(QStringLiteral("picture.jpg"),
-                                          QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
-    const std::optional<QSize> full = Decode(path, QSize());
-    const std::optional<QSize> scaled = Decode(path, WellSize);
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString path = WriteScratchFile(QStringLiteral("picture.jpg"), bytes);
+    const std::optional<QImage> full = Decode(path, QSize());
+    const std::optional<QImage> scaled = Decode(path, WellSize);
     if (full && scaled) {
-        const bool covers = scaled->width() >= WellSize.width() && scaled->height() >= WellSize.height();
-        Require(scaled->width() <= full->width() && scaled->height() <= full->height(),
+        const QSize whole = full->size();
+        const QSize cut = scaled->size();
+        const bool covers = cut.width() >= WellSize.width() && cut.height() >= WellSize.height();
+        Require(cut.width() <= whole.width() && cut.height() <= whole.height(),
                 "a picture is never decoded larger than it is");
-        Require(covers || scaled == full, "a scaled picture still covers the well, or is the whole picture");
+        Require(covers || cut == whole, "a scaled picture still covers the well, or is the whole picture");
     }
+
+    const QString shortened =
+        WriteScratchFile(QStringLiteral("shortened.jpg"), bytes.left(bytes.size() * 3 / 4));
+    const std::optional<QImage> shortPicture = Decode(shortened, QSize());
+    Require(!shortPicture || shortPicture == full, "a file cut short gives the whole picture or none");
     return 0;
 }
