@@ -138,6 +138,15 @@ TEST_F(JpegDecoderTest, LimitsBoundTheWorkAndMemoryOfAPicture) {
     EXPECT_EQ(DecodeJpeg(scans, {}, {.MaxScans = 5000}).size(), QSize(32, 32));
 }
 
+TEST_F(JpegDecoderTest, ArithmeticCodedPicturesDecodeWholeOrNotAtAll) {
+    const QByteArray bytes = EncodeJpeg(Quadrants(48, 48, Red, Green, Blue, Yellow), {.Arithmetic = true});
+    EXPECT_TRUE(Near(DecodeJpeg(Save("arithmetic.jpg", bytes)).pixel(44, 44), Yellow));
+    // The arithmetic decoder fills missing data with grey without a warning of its own.
+    EXPECT_NE(
+        Refusal(Save("arithmetic-cut.jpg", bytes.left(bytes.size() * 3 / 4))).find("the file is truncated"),
+        std::string::npos);
+}
+
 TEST_F(JpegDecoderTest, AMissingEndMarkerAloneIsTolerated) {
     QByteArray bytes = EncodeJpeg(Quadrants(64, 64, Red, Green, Blue, Yellow));
     ASSERT_TRUE(bytes.endsWith("\xff\xd9"));
