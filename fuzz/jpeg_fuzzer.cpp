@@ -1,7 +1,7 @@
 // Background pictures on arbitrary file bytes: the decoder either gives a whole picture within its
 // limits or throws JpegError, never allocates beyond what its limits allow, and never hangs. A
-// file cut short never gives a picture of its own: either the picture of the whole file (only
-// what follows the picture was cut) or an error.
+// picture cut short never gives a picture of its own: either the whole picture (only what follows
+// it was cut) or an error.
 // The limits are tighter than the game's, so that a run stays fast and an allocation the limits
 // do not govern stands out.
 
@@ -105,6 +105,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString shortened =
         WriteScratchFile(QStringLiteral("shortened.jpg"), bytes.left(bytes.size() * 3 / 4));
     const std::optional<QImage> shortPicture = Decode(shortened, QSize());
-    Require(!shortPicture || shortPicture == full, "a file cut short gives the whole picture or none");
+    // What follows a complete picture may make the whole file unreadable (a second frame, say),
+    // so only a file that decodes says what its beginning must give.
+    Require(!full || !shortPicture || shortPicture == full,
+            "a file cut short gives the whole picture or none");
     return 0;
 }
