@@ -105,7 +105,11 @@ TEST_F(JpegDecoderTest, BadFilesAreRefusedWithAMessageNamingTheFile) {
         {Save("huge.jpg", huge), "picture too large (60000 x 60000 pixels)"},
         {Save("scans.jpg",
               EncodeJpeg(Quadrants(32, 32, Red, Green, Blue, Yellow), {.Scans = JpegScans::Exhaustive})),
-         "too many progressive scans (more than 1000)"},
+         "too many progressive scans (more than 100)"},
+        {Save("grey-scans.jpg",
+              EncodeJpeg(Quadrants(32, 32, Red, Green, Blue, Yellow),
+                         {.Colours = JpegColours::Grayscale, .Scans = JpegScans::Exhaustive})),
+         "too many progressive scans (more than 100)"},
         {fifo, "not a regular file"},
         {folder.filePath("missing.jpg"), "cannot open the file"},
     };
