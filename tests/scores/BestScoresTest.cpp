@@ -177,6 +177,16 @@ TEST_F(BestScoresTest, AFileThatCannotBeReadAtStartUpIsNeitherLostNorOverwritten
     EXPECT_EQ(ResultsBytes(), AsFileBytes(expected));
 }
 
+TEST_F(BestScoresTest, OnlyTheBeginningOfAHugeFileIsRead) {
+    QByteArray bytes;
+    for (const QString& line : FullTable())
+        bytes += line.toUtf8() + "\r\n";
+    bytes += QByteArray(2 * 1024 * 1024, 'x') + "\r\n";
+    bytes += MakeRecord(99999, QStringLiteral("Late"), QStringLiteral("d")).toUtf8() + "\r\n";
+    WriteResults(bytes);
+    EXPECT_EQ(Load().Lines(), FullTable());
+}
+
 TEST_F(BestScoresTest, ASpecialFileInPlaceOfTheResultsIsNeverWaitedFor) {
     // A FIFO without a writer would keep an open for reading waiting forever.
     QFile::remove(ResultsPath());
