@@ -1,9 +1,10 @@
 # Thin wrapper over CMake. `make test` is what CI runs.
 BUILD_DIR := build
 ASAN_DIR := build-asan
+FUZZ_DIR := build-fuzz
 CMAKE_FLAGS := -G Ninja
 
-.PHONY: deps build run test bench test-asan clean
+.PHONY: deps build run test bench test-asan fuzz fuzz-smoke clean
 
 deps:
 	@scripts/install-deps
@@ -29,5 +30,23 @@ test-asan: deps
 	@cd $(ASAN_DIR) && ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --output-on-failure
 
+# The libFuzzer targets, a clang build of their own (fuzz/CMakeLists.txt). `fuzz/run TARGET
+# SECONDS` runs one; fuzz-smoke runs each target (one per seed folder) for 20 seconds and fails on
+# the first finding, showing the end of its report.
+fuzz: deps
+	@cmake -S fuzz -B $(FUZZ_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_DIR)
+
+fuzz-smoke: fuzz
+	@for seeds in fuzz/corpus/*/; do \
+		target=$$(basename $$seeds); log=$(FUZZ_DIR)/smoke-$$target.log; \
+		if fuzz/run $$target 20 >$$log 2>&1; then \
+			echo "$$target: $$(grep -o 'Done [0-9]* runs' $$log)"; \
+		else \
+			tail -n 60 $$log; echo "$$target: FAILED (whole report in $$log)"; exit 1; \
+		fi; \
+	done
+
 clean:
-	@rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	@rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

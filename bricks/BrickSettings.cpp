@@ -25,6 +25,11 @@ std::string UsablePattern(const QString& storedValue) {
         pattern.push_back(character < 0x80 ? static_cast<char>(character) : '1');
     }
     pattern.resize(PatternLength, '0');
+    // The settings file trims the ends of a value, so a blank or control character that the cut
+    // leaves last would be gone after the next save and read, and its cell with it. "-" reads as
+    // they do by both rules: an empty cell in the editor, a filled one in the piece.
+    for (auto last = pattern.rbegin(); last != pattern.rend() && (*last <= ' ' || *last == '\x7f'); ++last)
+        *last = '-';
     return pattern;
 }
 

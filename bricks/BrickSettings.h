@@ -24,7 +24,9 @@ const BrickPatternTexts& DefaultBrickPatterns();
 // A stored value (already trimmed) as a pattern the editor and the engine can use whole: one byte
 // per character, exactly 16 of them. A character beyond ASCII becomes "1", as both the editor and
 // the engine count it as filled; a shorter text is completed with "0" (empty cells), a longer one
-// is cut after 16. A pattern of "0" and "1" comes back unchanged.
+// is cut after 16. Blanks and control characters that the cut leaves at the end become "-", which
+// the settings file keeps and which both rules read like them. A pattern of "0" and "1" comes back
+// unchanged.
 std::string UsablePattern(const QString& storedValue);
 
 // b1 to b4, each with its default when the key or the file is missing, made usable.

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <SimpleIni.h>
 
@@ -74,7 +75,10 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
     if (values.empty())
         return CutAndTrimmed(defaultValue);
     const auto first = std::min_element(values.begin(), values.end(), CSimpleIniA::Entry::LoadOrder());
-    return CutAndTrimmed(QString::fromUtf8(first->pItem));
+    // Not QString::fromUtf8, which drops a U+FEFF at the start: a value beginning with one must
+    // read back as it was written.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return CutAndTrimmed(decoder.decode(QByteArrayView(first->pItem)));
 }
 
 void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {

@@ -20,7 +20,8 @@ namespace stacklume {
 class IniFile {
 public:
     static constexpr qsizetype MaximumValueLength = 2047;
-    static constexpr qint64 MaximumFileSize = 16 * 1024 * 1024;
+    // Every read parses the whole file: at 16 MB the start-up's dozen reads took twenty seconds.
+    static constexpr qint64 MaximumFileSize = 1024 * 1024;
 
     explicit IniFile(QString filePath);
 

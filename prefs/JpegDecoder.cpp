@@ -45,6 +45,7 @@ struct DecodeGuard {
     int MaxScans;
     int Warnings;
     bool MultiScan;
+    bool Arithmetic;
     bool EndOfFile;
     bool AllRowsRead;
 };
@@ -71,9 +72,10 @@ void OnMessage(j_common_ptr info, int level) {
     if (!guard.AllRowsRead) {
         // At the end of the file libjpeg makes up an end marker and warns. That is harmless when
         // only the marker was missing; any further complaint, or scans still to come, means
-        // that picture data is missing and would show as grey.
+        // that picture data is missing and would show as grey. The arithmetic decoder fills
+        // missing data in without a complaint, so for it the end of the file is enough.
         const bool endOfFile = info->err->msg_code == JWRN_JPEG_EOF;
-        if (guard.EndOfFile || (endOfFile && guard.MultiScan))
+        if (guard.EndOfFile || (endOfFile && (guard.MultiScan || guard.Arithmetic)))
             StopDecoding(info, StopReason::Truncated);
         guard.EndOfFile = endOfFile;
     }
@@ -140,6 +142,7 @@ public:
         Run([this] {
             jpeg_read_header(&info_, TRUE);
             guard_.MultiScan = jpeg_has_multiple_scans(&info_);
+            guard_.Arithmetic = info_.arith_code;
         });
         const std::int64_t width = info_.image_width;
         const std::int64_t height = info_.image_height;

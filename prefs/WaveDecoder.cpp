@@ -10,6 +10,13 @@ namespace stacklume {
 
 namespace {
 
+// Far beyond any recording on either side. SDL's resampler sizes its buffers by the ratio of the
+// rates, in int arithmetic that overflows for rates near the limit of the header's field; and the
+// silence that flushes the converter is counted in frames, which at a rate of a few hertz would
+// stand for hours of output.
+constexpr int MinSampleRate = 1000;
+constexpr int MaxSampleRate = 768000;
+
 struct WaveSamplesDeleter {
     void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
 };
@@ -55,13 +62,45 @@ std::vector<std::uint8_t> Convert(const Uint8* samples, int length, const SDL_Au
     return converted;
 }
 
+std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
+    return std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 | std::uint32_t(bytes[2]) << 16 |
+           std::uint32_t(bytes[3]) << 24;
+}
+
+void SetLittleEndian32(std::uint8_t* bytes, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// SDL reserves the length a chunk's header claims before it reads a byte of the chunk, so a few
+// bytes claiming a 4 GB data chunk would take 4 GB. With every length cut to what the file still
+// holds, a wave reads the same, a truncated one as far as it goes, and asks for no more than that.
+std::vector<std::uint8_t> WithChunksCutToTheFile(std::vector<std::uint8_t> file) {
+    constexpr std::size_t chunkHeaderSize = 8; // an identifier and a length
+    // The chunks follow "RIFF", the length of the rest and "WAVE", or a bare "WAVE", which SDL
+    // takes too.
+    const bool bare = file.size() >= 4 && std::equal(file.begin(), file.begin() + 4, "WAVE");
+    std::size_t at = bare ? 4 : 12;
+    while (at + chunkHeaderSize <= file.size()) {
+        const std::size_t available = file.size() - at - chunkHeaderSize;
+        std::uint32_t length = LittleEndian32(&file[at + 4]);
+        if (length > available) {
+            length = static_cast<std::uint32_t>(available);
+            SetLittleEndian32(&file[at + 4], length);
+        }
+        at += chunkHeaderSize + length + (length & 1); // chunks start at even offsets
+    }
+    return file;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> DecodeWave(const std::vector<std::uint8_t>& file, const SDL_AudioSpec& output,
                                      int maxSeconds) {
     if (file.empty() || file.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
         return {};
-    SDL_RWops* source = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+    const std::vector<std::uint8_t> readable = WithChunksCutToTheFile(file);
+    SDL_RWops* source = SDL_RWFromConstMem(readable.data(), static_cast<int>(readable.size()));
     if (source == nullptr)
         return {};
 
@@ -74,7 +113,8 @@ std::vector<std::uint8_t> DecodeWave(const std::vector<std::uint8_t>& file, cons
 
     const int frameSize = FrameSize(format);
     const int outputFrameSize = FrameSize(output);
-    if (frameSize <= 0 || format.freq <= 0 || outputFrameSize <= 0 || output.freq <= 0)
+    if (frameSize <= 0 || format.freq < MinSampleRate || format.freq > MaxSampleRate ||
+        outputFrameSize <= 0 || output.freq <= 0)
         return {};
     const std::uint64_t frames = length / static_cast<Uint32>(frameSize);
     if (frames == 0 ||

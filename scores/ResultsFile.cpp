@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace stacklume {
 namespace {
 
@@ -26,6 +28,14 @@ ResultsFile::ResultsFile(QString path) : path_(std::move(path)) {}
 
 ResultsReading ResultsFile::Read() const {
     ResultsReading reading;
+    const QFileInfo info(path_);
+    // Opening a FIFO would wait for a writer and a device may never end, so only a regular file
+    // is read (a folder is left to the open, which refuses it).
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        reading.problem = QStringLiteral("Impossible d'ouvrir le fichier \"%1\". not a regular file")
+                              .arg(NativePath(path_));
+        return reading;
+    }
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly)) {
         reading.status =
@@ -34,7 +44,8 @@ ResultsReading ResultsFile::Read() const {
                               .arg(NativePath(path_), file.errorString());
         return reading;
     }
-    const QByteArray bytes = file.read(ReadLimitBytes);
+    // Asking for the limit itself would reserve 64 MB for every read of a file of a few lines.
+    const QByteArray bytes = file.read(std::min(file.size(), ReadLimitBytes));
     if (file.error() != QFileDevice::NoError) {
         reading.problem = QStringLiteral("Impossible de lire le fichier \"%1\". %2")
                               .arg(NativePath(path_), file.errorString());

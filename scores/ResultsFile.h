@@ -17,13 +17,15 @@ struct ResultsReading {
 // encoding. Writes replace the whole file atomically.
 class ResultsFile {
 public:
-    // A bigger file is not something we wrote: only its beginning is read.
-    static constexpr qint64 ReadLimitBytes = 64 * 1024 * 1024;
+    // A bigger file is not something we wrote: only its beginning is read. Ten records take a
+    // few hundred bytes; 64 MB of short lines took ten seconds to sort at every read.
+    static constexpr qint64 ReadLimitBytes = 1024 * 1024;
 
     explicit ResultsFile(QString path);
 
     const QString& Path() const { return path_; }
-    // Splits at CR LF, LF or CR; a final line break does not make an empty last line.
+    // Splits at CR LF, LF or CR; a final line break does not make an empty last line. Anything
+    // but a regular file (a FIFO, a device) fails to read without being opened.
     ResultsReading Read() const;
     // Throws ResultsFileError when the platform refuses; the previous file is then left whole.
     void Write(const QStringList& lines) const;

@@ -22,6 +22,14 @@ TEST_F(IniFileReadTest, NamesIgnoreCaseButValuesKeepIt) {
     EXPECT_EQ(ini_.ReadString("Background", "file", ""), "B.JPG");
 }
 
+TEST_F(IniFileReadTest, AValueBeginningWithAByteOrderMarkKeepsIt) {
+    // The mark that starts the file is the file's; one that starts a value belongs to the value.
+    Given("\xEF\xBB\xBF[a]\nk= \xEF\xBB\xBFx\n");
+    EXPECT_EQ(ini_.ReadString("a", "k", ""), QChar(0xFEFF) + QStringLiteral("x"));
+    ini_.WriteString("a", "k", QString(QChar(0xFEFF)));
+    EXPECT_EQ(ini_.ReadString("a", "k", ""), QString(QChar(0xFEFF)));
+}
+
 TEST_F(IniFileReadTest, ValuesAreTrimmedOfBlanksAndControlCharacters) {
     // Old Mac line ends (CR alone) separate lines too.
     Given("[config]\rspeed= \t slow \x01\x7f\rsound=\x1f"
@@ -55,6 +63,9 @@ TEST_F(IniFileReadTest, AnOversizedFileReadsAsMissing) {
     QByteArray bytes = "[config]\nspeed=fast\n;";
     bytes.append(IniFile::MaximumFileSize, 'x');
     Given(bytes);
+    EXPECT_EQ(ini_.ReadString("config", "speed", "medium"), "medium");
+    // A settings file is a few hundred bytes; parsing one of megabytes would stall every read.
+    Given("[config]\nspeed=fast\n;" + QByteArray(2 * 1024 * 1024, 'x'));
     EXPECT_EQ(ini_.ReadString("config", "speed", "medium"), "medium");
 }
 

@@ -105,7 +105,11 @@ TEST_F(JpegDecoderTest, BadFilesAreRefusedWithAMessageNamingTheFile) {
         {Save("huge.jpg", huge), "picture too large (60000 x 60000 pixels)"},
         {Save("scans.jpg",
               EncodeJpeg(Quadrants(32, 32, Red, Green, Blue, Yellow), {.Scans = JpegScans::Exhaustive})),
-         "too many progressive scans (more than 1000)"},
+         "too many progressive scans (more than 100)"},
+        {Save("grey-scans.jpg",
+              EncodeJpeg(Quadrants(32, 32, Red, Green, Blue, Yellow),
+                         {.Colours = JpegColours::Grayscale, .Scans = JpegScans::Exhaustive})),
+         "too many progressive scans (more than 100)"},
         {fifo, "not a regular file"},
         {folder.filePath("missing.jpg"), "cannot open the file"},
     };
@@ -136,6 +140,15 @@ TEST_F(JpegDecoderTest, LimitsBoundTheWorkAndMemoryOfAPicture) {
     // The same limits let a valid file with many scans through when they allow it.
     const QString scans = SaveQuadrants("scans.jpg", 32, 32, {.Scans = JpegScans::Exhaustive});
     EXPECT_EQ(DecodeJpeg(scans, {}, {.MaxScans = 5000}).size(), QSize(32, 32));
+}
+
+TEST_F(JpegDecoderTest, ArithmeticCodedPicturesDecodeWholeOrNotAtAll) {
+    const QByteArray bytes = EncodeJpeg(Quadrants(48, 48, Red, Green, Blue, Yellow), {.Arithmetic = true});
+    EXPECT_TRUE(Near(DecodeJpeg(Save("arithmetic.jpg", bytes)).pixel(44, 44), Yellow));
+    // The arithmetic decoder fills missing data with grey without a warning of its own.
+    EXPECT_NE(
+        Refusal(Save("arithmetic-cut.jpg", bytes.left(bytes.size() * 3 / 4))).find("the file is truncated"),
+        std::string::npos);
 }
 
 TEST_F(JpegDecoderTest, AMissingEndMarkerAloneIsTolerated) {

@@ -97,6 +97,7 @@ QByteArray EncodeJpeg(const QImage& picture, const JpegWriteOptions& options) {
     }
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, options.Quality, TRUE);
+    info.arith_code = options.Arithmetic ? TRUE : FALSE;
     std::vector<jpeg_scan_info> script;
     if (options.Scans == JpegScans::Progressive)
         jpeg_simple_progression(&info);

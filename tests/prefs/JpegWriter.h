@@ -18,6 +18,7 @@ struct JpegWriteOptions {
     JpegColours Colours = JpegColours::Rgb;
     JpegScans Scans = JpegScans::Baseline;
     int Quality = 90;
+    bool Arithmetic = false; // arithmetic coding instead of Huffman tables
 };
 
 // Compresses `picture` with libjpeg into the bytes of a JPEG file.

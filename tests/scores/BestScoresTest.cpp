@@ -4,6 +4,13 @@
 
 #include <QFileInfo>
 
+#include <chrono>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace stacklume::testing {
 namespace {
 
@@ -168,6 +175,36 @@ TEST_F(BestScoresTest, AFileThatCannotBeReadAtStartUpIsNeitherLostNorOverwritten
     expected.insert(9, MakeRecord(4242, QStringLiteral("Eve"), StartDateText()));
     EXPECT_EQ(scores.Lines(), expected);
     EXPECT_EQ(ResultsBytes(), AsFileBytes(expected));
+}
+
+TEST_F(BestScoresTest, OnlyTheBeginningOfAHugeFileIsRead) {
+    QByteArray bytes;
+    for (const QString& line : FullTable())
+        bytes += line.toUtf8() + "\r\n";
+    bytes += QByteArray(2 * 1024 * 1024, 'x') + "\r\n";
+    bytes += MakeRecord(99999, QStringLiteral("Late"), QStringLiteral("d")).toUtf8() + "\r\n";
+    WriteResults(bytes);
+    EXPECT_EQ(Load().Lines(), FullTable());
+}
+
+TEST_F(BestScoresTest, ASpecialFileInPlaceOfTheResultsIsNeverWaitedFor) {
+    // A FIFO without a writer would keep an open for reading waiting forever.
+    QFile::remove(ResultsPath());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(ResultsPath()).constData(), 0600), 0);
+    auto loading = std::async(std::launch::async, [this] { return Load(); });
+    if (loading.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+        // Let the stuck open through, so that the test ends with its failure.
+        const int writer = ::open(QFile::encodeName(ResultsPath()).constData(), O_WRONLY | O_NONBLOCK);
+        ::close(writer);
+        FAIL() << "loading the best scores waited on the FIFO";
+    }
+    BestScores scores = loading.get();
+    ASSERT_EQ(reported_.size(), 1);
+    EXPECT_TRUE(reported_[0].endsWith(QStringLiteral("not a regular file"))) << reported_[0].toStdString();
+    EXPECT_EQ(scores.Lines(), EmptyTable());
+    EXPECT_THROW(scores.Save(), ResultsFileError);
+    EXPECT_TRUE(QFileInfo(ResultsPath()).exists() && !QFileInfo(ResultsPath()).isFile())
+        << "the FIFO is not replaced unseen";
 }
 
 TEST_F(BestScoresTest, AFileLostDuringPlayFallsBackToTheTableAndIsToldOncePerTrouble) {
