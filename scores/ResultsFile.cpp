@@ -50,8 +50,10 @@ void ResultsFile::Write(const QStringList& lines) const {
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLocal8Bit() + "\r\n";
+    // commit() misses an error while flushing what is still buffered (a disk that fills up) and
+    // would put a cut file in place of the whole one: flush first.
     const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit();
     if (!written)
         throw ResultsFileError(QStringLiteral("Impossible de créer le fichier \"%1\". %2")
                                    .arg(NativePath(path_), file.errorString()));
