@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace stacklume::e2e {
 
@@ -37,6 +38,10 @@ public:
     void StartGame();
     bool GameRunning() const;
     QString GameWindow() const { return gameWindow_; }
+
+    // Starts another program on the display and waits for its window titled `title`, which is
+    // returned; the program is ended with the session.
+    QString StartWindow(const QString& program, const QStringList& arguments, const QString& title);
 
     // Finds a visible window by its exact title; empty when there is none.
     QString FindWindow(const QString& title) const;
@@ -70,6 +75,7 @@ private:
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> windowManager_;
     std::unique_ptr<QProcess> game_;
+    std::vector<std::unique_ptr<QProcess>> others_;
     QString gameWindow_;
 };
 
