@@ -3,7 +3,7 @@ BUILD_DIR := build
 ASAN_DIR := build-asan
 CMAKE_FLAGS := -G Ninja
 
-.PHONY: deps build run test bench test-asan clean
+.PHONY: deps build run test bench soak test-asan clean
 
 deps:
 	@scripts/install-deps
@@ -21,6 +21,10 @@ test: build
 
 bench: build
 	@for program in $(BUILD_DIR)/bench/*_bench; do $$program --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+
+# Ten million ticks of random play against the rules of the game; takes minutes, not in `make test`.
+soak: build
+	@$(BUILD_DIR)/bench/engine_soak
 
 # Sanitizers stop at the first report so that none goes unnoticed.
 test-asan: deps
