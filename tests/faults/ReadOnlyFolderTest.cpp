@@ -18,8 +18,8 @@ namespace {
 
 // The game installed in a folder the player cannot write to, with the settings and best scores
 // of earlier runs in it. Every write is refused with its message, the window or dialog stays
-// open with everything the player did, and the same command succeeds once the folder is
-// writable again.
+// open with everything the player did, nothing on disk changes, and the same command succeeds
+// once the folder is writable again.
 class ReadOnlyFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
