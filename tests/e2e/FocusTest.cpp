@@ -72,10 +72,12 @@ TEST(FocusTest, AKeyReleasedInAnotherWindowDoesNotStickInTheGame) {
                                             QStringLiteral("0"), QStringLiteral("0")});
     session.StartGame();
 
+    // A piece enters row by row; once nothing of it is left in row 0 it is in full view, as
+    // pieces are all of one block.
     std::optional<Spot> first;
     ASSERT_TRUE(WaitUntil([&] {
         first = FallingPiece(session);
-        return first.has_value();
+        return first && first->top >= 1;
     })) << "no piece came";
     session.KeyDown(QStringLiteral("Left"));
     std::optional<Spot> moved;
@@ -96,11 +98,12 @@ TEST(FocusTest, AKeyReleasedInAnotherWindowDoesNotStickInTheGame) {
     EXPECT_TRUE(KeepsItsColumnWhileFalling(session, letGo->left, letGo->top, 2));
 
     // And the next piece, still without the keyboard, enters and falls straight.
+    ASSERT_TRUE(WaitUntil([&] { return !FallingPiece(session); }, 60s)) << "the piece did not come down";
     std::optional<Spot> next;
     ASSERT_TRUE(WaitUntil(
         [&] {
             next = FallingPiece(session);
-            return next && next->top <= 1;
+            return next && next->top >= 1;
         },
         60s))
         << "the next piece did not come";
