@@ -22,7 +22,7 @@ test: build
 bench: build
 	@for program in $(BUILD_DIR)/bench/*_bench; do $$program --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 
-# Ten million ticks of random play against the rules of the game; takes minutes, not in `make test`.
+# Ten million ticks of random play against the rules of the game, a new seed each time; not in `make test`.
 soak: build
 	@$(BUILD_DIR)/bench/engine_soak
 
