@@ -19,7 +19,7 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr auto Deadline = 60s; // generous: the machine is shared
-enum Outcome { Refused, NotRefused };
+enum Outcome { Refused, NotRefused, LimitNotSet };
 
 // Runs a write in a child whose files cannot grow beyond `limit` bytes, like a disk that is full
 // before the new file is complete: whether the write was refused.
@@ -28,7 +28,7 @@ std::optional<int> WriteOnFullDisk(rlim_t limit, const std::function<void()>& wr
         std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails instead of ending the child
         const rlimit small{limit, limit};
         if (setrlimit(RLIMIT_FSIZE, &small) != 0)
-            return static_cast<int>(ChildProcess::WorkThrew);
+            return static_cast<int>(LimitNotSet);
         try {
             write();
         } catch (const IniWriteError&) {
