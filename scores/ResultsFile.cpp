@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace stacklume {
 namespace {
 
@@ -34,7 +36,9 @@ ResultsReading ResultsFile::Read() const {
                               .arg(NativePath(path_), file.errorString());
         return reading;
     }
-    const QByteArray bytes = file.read(ReadLimitBytes);
+    // read() makes room for as many bytes as it is asked for before reading: ask for no more than
+    // the file holds, or every reading of a small file takes the whole limit from memory.
+    const QByteArray bytes = file.read(std::min(file.size(), ReadLimitBytes));
     if (file.error() != QFileDevice::NoError) {
         reading.problem = QStringLiteral("Impossible de lire le fichier \"%1\". %2")
                               .arg(NativePath(path_), file.errorString());
