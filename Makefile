@@ -4,7 +4,7 @@ ASAN_DIR := build-asan
 FUZZ_DIR := build-fuzz
 CMAKE_FLAGS := -G Ninja
 
-.PHONY: deps build run test bench test-asan fuzz fuzz-smoke clean
+.PHONY: deps build run test bench soak test-asan fuzz fuzz-smoke clean
 
 deps:
 	@scripts/install-deps
@@ -22,6 +22,10 @@ test: build
 
 bench: build
 	@for program in $(BUILD_DIR)/bench/*_bench; do $$program --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+
+# Ten million ticks of random play against the rules of the game, a new seed each time; not in `make test`.
+soak: build
+	@$(BUILD_DIR)/bench/engine_soak
 
 # Sanitizers stop at the first report so that none goes unnoticed.
 test-asan: deps

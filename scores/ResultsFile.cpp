@@ -44,7 +44,7 @@ ResultsReading ResultsFile::Read() const {
                               .arg(NativePath(path_), file.errorString());
         return reading;
     }
-    // Asking for the limit itself would reserve 64 MB for every read of a file of a few lines.
+    // read() makes room for as many bytes as it is asked for: ask for no more than the file holds.
     const QByteArray bytes = file.read(std::min(file.size(), ReadLimitBytes));
     if (file.error() != QFileDevice::NoError) {
         reading.problem = QStringLiteral("Impossible de lire le fichier \"%1\". %2")
@@ -61,8 +61,10 @@ void ResultsFile::Write(const QStringList& lines) const {
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLocal8Bit() + "\r\n";
+    // commit() misses an error while flushing what is still buffered (a disk that fills up) and
+    // would put a cut file in place of the whole one: flush first.
     const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit();
     if (!written)
         throw ResultsFileError(QStringLiteral("Impossible de créer le fichier \"%1\". %2")
                                    .arg(NativePath(path_), file.errorString()));

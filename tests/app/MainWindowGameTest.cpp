@@ -1,5 +1,4 @@
-#include "FakePlatform.h"
-#include "MainWindow.h"
+#include "GameWindow.h"
 #include "TForm3.h"
 #include "TTextAnimator.h"
 #include "WellPicture.h"
@@ -14,39 +13,6 @@
 
 namespace stacklume::testing {
 namespace {
-
-// The main window with its best-scores dialog, as the program puts them together.
-class GameWindow {
-public:
-    explicit GameWindow(FakePlatform& platform)
-        : platform_(platform), window(platform.services),
-          form3(
-              platform.services.ProgramFolder, [this] { window.pause1Click(); },
-              platform.services.ReportError, QDate(2026, 12, 8), &window) {
-        window.AttachDialogs(nullptr, &form3);
-    }
-
-    void Tick() {
-        platform_.tickCount += 45;
-        window.Timer1Timer();
-    }
-
-    // Drops every piece slowly until the game ends; returns whether it did.
-    bool PlayUntilGameOver() {
-        platform_.keys.down = {VirtualKey::Shift};
-        for (int i = 0; i < 20000 && window.Timer1->isActive(); ++i)
-            Tick();
-        platform_.keys.down.clear();
-        return !window.Timer1->isActive();
-    }
-
-    TTextAnimator& Caption() { return *window.findChild<TTextAnimator*>(QStringLiteral("TextAnimator1")); }
-    QLabel& ScoreLine() { return *window.findChild<QLabel*>(QStringLiteral("Label1")); }
-
-    FakePlatform& platform_;
-    MainWindow window;
-    TForm3 form3;
-};
 
 void WriteResults(const QString& folder, const QByteArray& content) {
     QFile file(folder + QStringLiteral("/results.ini"));

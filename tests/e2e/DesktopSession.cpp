@@ -62,6 +62,8 @@ DesktopSession::DesktopSession(int screenWidth, int screenHeight) {
 
 DesktopSession::~DesktopSession() {
     Stop(game_);
+    for (std::unique_ptr<QProcess>& other : others_)
+        Stop(other);
     Stop(windowManager_);
     Stop(server_);
 }
@@ -127,6 +129,23 @@ void DesktopSession::FindGameWindow() {
         }))
         throw std::runtime_error("the game's window did not appear");
     Activate(gameWindow_);
+}
+
+QString DesktopSession::StartWindow(const QString& program, const QStringList& arguments,
+                                    const QString& title) {
+    auto& process = others_.emplace_back(std::make_unique<QProcess>());
+    process->setProcessEnvironment(environment_);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->start(program, arguments);
+    if (!process->waitForStarted(10000))
+        throw std::runtime_error("cannot start " + program.toStdString());
+    QString window;
+    if (!WaitUntil([&] {
+            window = FindWindow(title);
+            return !window.isEmpty();
+        }))
+        throw std::runtime_error("the window of " + program.toStdString() + " did not appear");
+    return window;
 }
 
 bool DesktopSession::GameRunning() const { return game_ && game_->state() != QProcess::NotRunning; }

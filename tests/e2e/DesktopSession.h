@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace stacklume::e2e {
 
@@ -56,6 +57,10 @@ public:
     // but the caption over its middle.
     bool GameStandsStill() const;
 
+    // Starts another program on the display and waits for its window titled `title`, which is
+    // returned; the program is ended with the session.
+    QString StartWindow(const QString& program, const QStringList& arguments, const QString& title);
+
     // Finds a visible window by its exact title; empty when there is none.
     QString FindWindow(const QString& title) const;
     QString WindowTitle(const QString& window) const;
@@ -89,6 +94,7 @@ private:
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> windowManager_;
     std::unique_ptr<QProcess> game_;
+    std::vector<std::unique_ptr<QProcess>> others_;
     QString gameWindow_;
 };
 

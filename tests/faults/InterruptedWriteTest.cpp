@@ -1,0 +1,91 @@
+#include "ChildProcess.h"
+#include "Files.h"
+#include "IniFile.h"
+#include "ResultsFile.h"
+#include "ScoreRecord.h"
+
+#include <QTemporaryDir>
+
+#include <random>
+#include <thread>
+
+namespace stacklume::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto Deadline = 60s; // generous: the machine is shared
+constexpr int Interruptions = 40;
+
+// A child writes the file over and over, one content then the other, and is killed at a random
+// moment, most often in the middle of a write; afterwards the file must hold one content or the
+// other, whole. `write(second)` writes the second content, or the first.
+void ExpectEveryInterruptionLeavesOneContentWhole(const QString& path, const QByteArray& first,
+                                                  const QByteArray& second,
+                                                  const std::function<void(bool second)>& write) {
+    WriteBytes(path, first);
+    // How long one write takes here, so that the kills spread over whole writes.
+    const auto start = Clock::now();
+    for (int i = 0; i < 10; ++i)
+        write(i % 2 == 0);
+    const auto oneWrite = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start) / 10;
+    ASSERT_EQ(ReadBytes(path), first);
+
+    std::mt19937 chance(20261208);
+    for (int interruption = 0; interruption < Interruptions; ++interruption) {
+        SCOPED_TRACE(interruption);
+        ChildProcess child([&](const ChildProcess::Report& report) {
+            for (bool next = true;; next = !next) {
+                write(next);
+                report();
+            }
+            return 0;
+        });
+        ASSERT_TRUE(child.WaitForReports(1 + static_cast<int>(chance() % 3), Deadline))
+            << "the child did not write";
+        std::this_thread::sleep_for(oneWrite * static_cast<int>(chance() % 1000) / 500);
+        child.Kill();
+        const QByteArray found = ReadBytes(path);
+        ASSERT_TRUE(found == first || found == second)
+            << "a mixed or cut file: " << ::testing::PrintToString(found);
+    }
+}
+
+TEST(InterruptedWriteTest, TheSettingsFileIsAlwaysTheOldOrTheNewOne) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("stacklume.ini"));
+    // Long comments make a write take long enough to be caught in the middle.
+    QByteArray comments;
+    for (int line = 0; comments.size() < 256 * 1024; ++line)
+        comments += "; a comment of the player's, line " + QByteArray::number(line) + "\n";
+    const QByteArray before = comments + "[config]\nspeed=slow\nsound=1\n";
+    QByteArray after = before;
+    after.replace("speed=slow", "speed=veryfast");
+
+    IniFile settings(path);
+    ExpectEveryInterruptionLeavesOneContentWhole(path, before, after, [&](bool second) {
+        settings.WriteString(QStringLiteral("config"), QStringLiteral("speed"),
+                             second ? QStringLiteral("veryfast") : QStringLiteral("slow"));
+    });
+}
+
+TEST(InterruptedWriteTest, TheBestScoresFileIsAlwaysTheOldOrTheNewOne) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("results.ini"));
+    QStringList before(10, EmptyRecord);
+    QStringList after;
+    for (int score = 100; score <= 1000; score += 100)
+        after.append(
+            MakeRecord(score, QStringLiteral("Player%1").arg(score / 100), QStringLiteral("01/01/2020")));
+    const auto bytes = [](const QStringList& lines) {
+        return lines.join(QStringLiteral("\r\n")).toLocal8Bit() + "\r\n";
+    };
+
+    const ResultsFile results(path);
+    ExpectEveryInterruptionLeavesOneContentWhole(
+        path, bytes(before), bytes(after), [&](bool second) { results.Write(second ? after : before); });
+}
+
+} // namespace
+} // namespace stacklume::testing
