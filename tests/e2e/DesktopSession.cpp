@@ -92,16 +92,31 @@ void DesktopSession::StartServer(int width, int height) {
 }
 
 void DesktopSession::StartWindowManager() {
-    windowManager_ = std::make_unique<QProcess>();
-    windowManager_->setProcessEnvironment(environment_);
-    windowManager_->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-    const bool ready = WaitUntil([this] {
-        return Run(QStringLiteral("xprop"),
-                   {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-            .contains(QStringLiteral("window id"));
-    });
-    if (!ready)
-        throw std::runtime_error("openbox did not start");
+    // On a loaded machine openbox has now and then stayed silent for a whole minute after its
+    // start while it usually takes a fifth of a second: a fresh start gets it going.
+    QString report;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Stop(windowManager_);
+        windowManager_ = std::make_unique<QProcess>();
+        windowManager_->setProcessEnvironment(environment_);
+        windowManager_->setProcessChannelMode(QProcess::MergedChannels);
+        windowManager_->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        const bool ready = WaitUntil(
+            [this] {
+                return Run(QStringLiteral("xprop"),
+                           {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                    .contains(QStringLiteral("window id"));
+            },
+            20s);
+        if (ready)
+            return;
+        report += QStringLiteral("\nattempt %1: openbox %2: %3")
+                      .arg(attempt + 1)
+                      .arg(windowManager_->state() == QProcess::NotRunning ? QStringLiteral("ended")
+                                                                           : QStringLiteral("running"))
+                      .arg(QString::fromLocal8Bit(windowManager_->readAll()).trimmed());
+    }
+    throw std::runtime_error(("openbox did not start" + report).toStdString());
 }
 
 void DesktopSession::PrepareProgramFolder() {
