@@ -26,8 +26,7 @@ struct Spot {
 
 // The coloured bricks in rows 0 to LowestSearchRow, or nothing when there are none.
 std::optional<Spot> FallingPiece(const DesktopSession& session) {
-    const QRect window = session.WindowGeometry(session.GameWindow());
-    const WellPixels well(session.Screenshot(), window.topLeft() + QPoint(78, window.height() - 563 + 46));
+    const WellPixels well(session.Screenshot(), session.WellOrigin());
     std::optional<Spot> spot;
     for (int row = 0; row <= LowestSearchRow; ++row)
         for (int column = 0; column < 12; ++column)
