@@ -50,11 +50,15 @@ std::vector<IniName> IniNamesIn(const QByteArray& fileBytes, std::size_t limit) 
 }
 
 QString ValueAsRead(const QString& value) {
-    qsizetype end = 0;
+    // The parser has skipped the spaces and tabs after "=" before the value is cut.
+    qsizetype start = 0;
+    while (start < value.size() && (value[start] == QLatin1Char(' ') || value[start] == QLatin1Char('\t')))
+        ++start;
+    qsizetype end = start;
     for (int characters = 0; end < value.size() && characters < 2047; ++characters)
         end +=
             value[end].isHighSurrogate() && end + 1 < value.size() && value[end + 1].isLowSurrogate() ? 2 : 1;
-    qsizetype begin = 0;
+    qsizetype begin = start;
     while (begin < end && IsBlankOrControl(value[begin]))
         ++begin;
     while (end > begin && IsBlankOrControl(value[end - 1]))

@@ -41,10 +41,11 @@ TEST_F(IniFileReadTest, ValuesAreTrimmedOfBlanksAndControlCharacters) {
 
 TEST_F(IniFileReadTest, LongValuesAreCutTo2047CharactersBeforeTrimming) {
     Given("[a]\nx=" + QByteArray(5000, 'x') + "\nwide=" + QString(3000, QChar(0xE9)).toUtf8() +
-          "\ncut=" + QByteArray(2046, 'c') + " d\n");
+          "\ncut=" + QByteArray(2046, 'c') + " d\nindented= \t " + QByteArray(2047, 'i') + "j\n");
     EXPECT_EQ(ini_.ReadString("a", "x", ""), QString(2047, 'x'));
     EXPECT_EQ(ini_.ReadString("a", "wide", ""), QString(2047, QChar(0xE9)));
     EXPECT_EQ(ini_.ReadString("a", "cut", ""), QString(2046, 'c'));
+    EXPECT_EQ(ini_.ReadString("a", "indented", ""), QString(2047, 'i')) << "the cut counts from the value";
 }
 
 TEST_F(IniFileReadTest, DamagedFilesStillGiveWhatCanBeRead) {
