@@ -27,12 +27,13 @@ bench: build
 soak: build
 	@$(BUILD_DIR)/bench/engine_soak
 
-# Sanitizers stop at the first report so that none goes unnoticed.
+# Sanitizers stop at the first report so that none goes unnoticed; the game started by the
+# end-to-end tests inherits the options, and a report at its exit fails the test.
 test-asan: deps
 	@cmake -S . -B $(ASAN_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DSTACKLUME_SANITIZE=ON -DSTACKLUME_BENCHMARKS=OFF >/dev/null
 	@cmake --build $(ASAN_DIR)
 	@cd $(ASAN_DIR) && ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-		ctest --output-on-failure
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt:print_suppressions=0 ctest --output-on-failure
 
 # The libFuzzer targets, a clang build of their own (fuzz/CMakeLists.txt). `fuzz/run TARGET
 # SECONDS` runs one; fuzz-smoke runs each target (one per seed folder) for 20 seconds and fails on

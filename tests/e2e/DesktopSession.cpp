@@ -256,10 +256,13 @@ QImage DesktopSession::Screenshot() const {
 }
 
 bool DesktopSession::CloseGame() {
-    if (!GameRunning())
-        return true;
-    Run(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), gameWindow_});
-    return game_->waitForFinished(20000);
+    if (GameRunning()) {
+        Run(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), gameWindow_});
+        if (!game_->waitForFinished(20000))
+            return false;
+    }
+    // A crash on the way out, or a sanitizer's report at the exit, ends the game otherwise.
+    return game_ && game_->exitStatus() == QProcess::NormalExit && game_->exitCode() == 0;
 }
 
 } // namespace stacklume::e2e

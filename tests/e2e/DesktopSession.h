@@ -76,7 +76,8 @@ public:
 
     QImage Screenshot() const;
 
-    // Asks the window manager to close the game's window and waits for the game to end.
+    // Asks the window manager to close the game's window and waits for the game to end; whether
+    // it ended with exit code 0.
     bool CloseGame();
 
     // Runs a command on the session's display; returns its standard output.
