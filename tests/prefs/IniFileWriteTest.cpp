@@ -1,4 +1,5 @@
 #include "IniWriteError.h"
+#include "RestrictedPermissions.h"
 #include "SettingsFolder.h"
 
 #include <QDir>
@@ -12,6 +13,8 @@
 namespace stacklume {
 namespace {
 
+using testing::CanCreateFileIn;
+using testing::RestrictedPermissions;
 using IniFileWriteTest = SettingsFolder;
 
 struct Edit {
@@ -109,21 +112,19 @@ TEST_F(IniFileWriteTest, ARefusedWriteThrowsNamingTheFileAndKeepsIt) {
 
 TEST_F(IniFileWriteTest, AReadOnlyFileOrFolderRefusesTheWrite) {
     Given("[config]\nspeed=slow\n");
-    QFile::setPermissions(path_, QFileDevice::ReadOwner);
-    const bool fileWritable = access(path_.toLocal8Bit().constData(), W_OK) == 0;
-    if (!fileWritable)
+    {
+        // Root is asked about a read-only file with the capabilities it may raise, so only a
+        // player is refused here.
+        RestrictedPermissions readOnly(path_, QFileDevice::ReadOwner);
+        if (access(path_.toLocal8Bit().constData(), W_OK) != 0)
+            ExpectWriteRefused(ini_);
+    }
+    {
+        RestrictedPermissions readOnly(folder_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        ASSERT_FALSE(CanCreateFileIn(folder_.path())) << "permission bits do not bind here";
         ExpectWriteRefused(ini_);
-    QFile::setPermissions(path_, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-
-    QFile::setPermissions(folder_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const bool folderWritable = access(folder_.path().toLocal8Bit().constData(), W_OK) == 0;
-    if (!folderWritable)
-        ExpectWriteRefused(ini_);
-    QFile::setPermissions(folder_.path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
     EXPECT_EQ(Bytes(), "[config]\nspeed=slow\n");
-    if (fileWritable && folderWritable)
-        GTEST_SKIP() << "permission bits do not stop this user (root)";
 }
 
 // A file size limit makes the write fail half-way, for root too.
