@@ -8,10 +8,11 @@ namespace stacklume {
 WellPicture::WellPicture(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void WellPicture::Present(const QImage& frame) {
-    if (frame == frame_)
-        return;
+    // Keeping the very frame given, even when equal, makes the next comparison with it free.
+    const bool same = frame == frame_;
     frame_ = frame;
-    update();
+    if (!same)
+        update();
 }
 
 void WellPicture::paintEvent(QPaintEvent* event) {

@@ -38,6 +38,8 @@ struct Piece {
     int X = 0; // well column of box column 0
     int Y = 0; // well row of box row 0; negative while the box reaches above the well
     int Image = 0;
+
+    bool operator==(const Piece&) const = default;
 };
 
 enum class Command { None, MoveLeft, MoveRight, RotateClockwise, RotateCounterClockwise, HardDrop };

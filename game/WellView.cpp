@@ -11,6 +11,7 @@ void WellView::Resize(QSize size, QColor colour) {
     background_.fill(colour);
     back_ = QImage(size, QImage::Format_RGB32);
     back_.fill(colour);
+    lastFrame_.reset();
 }
 
 const BrickImageList& WellView::ActiveImageList(const GameOptions& options) const {
@@ -34,6 +35,11 @@ const BrickImageList& WellView::ActiveImageList(const GameOptions& options) cons
 void WellView::RenderFrame(const Piece* piece, const Well& well, const GameOptions& options) {
     const BrickImageList& bricks = ActiveImageList(options);
     const int pitch = options.CellPitch;
+    FrameSource source{piece != nullptr ? std::optional<Piece>(*piece) : std::nullopt, well, &bricks, pitch,
+                       background_.cacheKey()};
+    if (source == lastFrame_)
+        return;
+    lastFrame_ = std::move(source);
     // Bricks are opaque squares: copying them is all the painter has to do.
     back_ = background_.copy();
     QPainter painter(&back_);

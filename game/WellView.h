@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QRect>
 
+#include <optional>
+
 namespace stacklume {
 
 // Composes the well off screen: the background, the falling piece and the settled bricks are
@@ -28,11 +30,23 @@ public:
     void RenderSettled(const Well& well, const GameOptions& options);
 
 private:
+    // Everything a frame is drawn from. Most ticks change none of it (the piece falls a row
+    // every few ticks), and then the back buffer already holds the frame.
+    struct FrameSource {
+        std::optional<Piece> piece;
+        Well well;
+        const BrickImageList* bricks;
+        int pitch;
+        qint64 background; // QImage::cacheKey(): it changes whenever the picture may have changed
+        bool operator==(const FrameSource&) const = default;
+    };
+
     const BrickImageList& ActiveImageList(const GameOptions& options) const;
 
     const BrickImageLists& images_;
     QImage background_;
     QImage back_;
+    std::optional<FrameSource> lastFrame_;
 };
 
 } // namespace stacklume

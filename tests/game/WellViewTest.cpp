@@ -102,6 +102,36 @@ TEST_F(WellViewTest, LockingTickShowsThePieceSettledAndNoNextPiece) {
             EXPECT_TRUE(ShowsBackground(row, column)) << "next piece drawn at " << row << "," << column;
 }
 
+// Most ticks redraw nothing; whatever the frame is drawn from still shows at the next one.
+TEST_F(WellViewTest, AFrameIsDrawnAgainOnlyWhenWhatItShowsChanged) {
+    UsePiece(Upright, 5, 2, 7);
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    const qint64 drawn = view.BackBuffer().cacheKey();
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    EXPECT_EQ(view.BackBuffer().cacheKey(), drawn) << "an unchanged tick drew again";
+
+    const QColor red(200, 0, 0);
+    view.BackgroundBuffer().fill(red);
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    EXPECT_EQ(view.BackBuffer().pixelColor(0, 0), red) << "a new background picture";
+
+    game.CurrentPiece().Y = 3;
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    EXPECT_EQ(BrickAt(5, 6), images.List1[7]) << "the piece a row lower";
+    EXPECT_EQ(view.BackBuffer().pixelColor(6 * 24, 2 * 24), red) << "and not where it was";
+
+    game.CurrentWell()[18][0] = 4;
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    EXPECT_EQ(BrickAt(18, 0), images.List1[4]) << "a brick settled";
+
+    view.RenderFrame(nullptr, game.CurrentWell(), game.Options());
+    EXPECT_EQ(view.BackBuffer().pixelColor(6 * 24, 5 * 24), red) << "the piece gone in a locking tick";
+
+    view.Resize({288, 480}, ButtonFace);
+    view.RenderFrame(nullptr, game.CurrentWell(), game.Options());
+    EXPECT_EQ(BrickAt(18, 0), images.List1[4]) << "a resized view draws again";
+}
+
 TEST_F(WellViewTest, LargerSizesUseTheirPitch) {
     game.Options().CellPitch = 31;
     game.Options().ActiveImageList = SelectImageList(2, false);
