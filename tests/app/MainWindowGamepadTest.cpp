@@ -1,6 +1,7 @@
 #include "FakePlatform.h"
 #include "GamepadState.h"
 #include "MainWindow.h"
+#include "PiecePosition.h"
 #include "VirtualPad.h"
 
 #include <QCoreApplication>
@@ -48,13 +49,7 @@ TEST_F(MainWindowGamepadTest, RightOnThePadMovesThePieceToTheWall) {
     pad.Press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
     for (int i = 0; i < 20; ++i)
         Tick();
-    const Piece& piece = window.GetGame().CurrentPiece();
-    int rightmost = 0;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            if (piece.Shape[r][c] != 0)
-                rightmost = std::max(rightmost, piece.X + c);
-    EXPECT_EQ(rightmost, 11);
+    EXPECT_EQ(RightmostColumn(window.GetGame().CurrentPiece()), 11);
 }
 
 TEST_F(MainWindowGamepadTest, StartPausesAndResumes) {

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 #include "FakePlatform.h"
+#include "PiecePosition.h"
 #include "WellPicture.h"
 
 #include <QAction>
@@ -144,13 +145,7 @@ TEST(MainWindowTest, HeldKeysMoveThePiece) {
         platform.tickCount += 45;
         window.Timer1Timer();
     }
-    const Piece& piece = window.GetGame().CurrentPiece();
-    int rightmost = 0;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            if (piece.Shape[r][c] != 0)
-                rightmost = std::max(rightmost, piece.X + c);
-    EXPECT_EQ(rightmost, 11);
+    EXPECT_EQ(RightmostColumn(window.GetGame().CurrentPiece()), 11);
 }
 
 } // namespace
