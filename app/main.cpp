@@ -14,7 +14,7 @@ using namespace stacklume;
 int main(int argc, char** argv) {
     Application application(argc, argv);
     QIcon icon;
-    for (const int size : {16, 32, 48})
+    for (const int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/stacklume-%1.png").arg(size), QSize(size, size));
     application.setWindowIcon(icon);
     try {
