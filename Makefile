@@ -4,7 +4,7 @@ ASAN_DIR := build-asan
 FUZZ_DIR := build-fuzz
 CMAKE_FLAGS := -G Ninja
 
-.PHONY: deps build run test bench soak test-asan fuzz fuzz-smoke clean
+.PHONY: deps build run test package package-check bench soak test-asan fuzz fuzz-smoke clean
 
 deps:
 	@scripts/install-deps
@@ -19,6 +19,13 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure
+
+# The Debian package, build/stacklume_<version>_<arch>.deb, then the checks Debian's tools make of it.
+package: build
+	@cmake --build $(BUILD_DIR) --target package
+
+package-check: package
+	@scripts/check-package "$$(ls -t $(BUILD_DIR)/stacklume_*.deb | head -n 1)"
 
 bench: build
 	@for program in $(BUILD_DIR)/bench/*_bench; do $$program --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done

@@ -6,6 +6,8 @@ namespace stacklume {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Stacklume"));
+    // Ties the windows to the installed desktop entry, for the desktop's icon and task list.
+    setDesktopFileName(QStringLiteral("org.stacklume.Stacklume"));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -8,7 +8,6 @@
 #include "WellPicture.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -60,7 +59,7 @@ MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
     PrepareBuffers();
     BuildBackgroundMenu();
     game_.ClearWell();
-    sounds_ = std::make_unique<SoundEffects>(platform_.CurrentFolder.toStdString());
+    sounds_ = std::make_unique<SoundEffects>(files_.DataFolderFor(SoundEffects::FileNames).toStdString());
     StartFirstGame();
     StartGamepadPolling();
 }
@@ -298,10 +297,7 @@ void MainWindow::newbricks1Click() {
         Form2->show();
 }
 
-void MainWindow::rules1Click() {
-    platform_.OpenUrl(
-        QUrl::fromLocalFile(QDir(platform_.CurrentFolder).absoluteFilePath(QStringLiteral("help.html"))));
-}
+void MainWindow::rules1Click() { platform_.OpenUrl(QUrl::fromLocalFile(files_.HelpPage())); }
 
 void MainWindow::OpenWebSite(bool withFinalSlash) {
     QString address = WebSiteAddress;

@@ -2,6 +2,7 @@
 
 #include "BrickImages.h"
 #include "CombinedKeyState.h"
+#include "FileLocations.h"
 #include "Game.h"
 #include "GamepadState.h"
 #include "MainMenu.h"
@@ -37,6 +38,7 @@ public:
     // The dialogs are made after the window; it shows them from its menu and at the end of a game.
     void AttachDialogs(QWidget* form2, TForm3* form3);
 
+    const FileLocations& Files() const { return files_; }
     const Game& GetGame() const { return game_; }
     int& KindCount() { return game_.Options().KindCount; }
     const MainMenu& Menu() const { return menu_; }
@@ -90,6 +92,7 @@ private:
     void GameOver(std::int32_t score, bool alreadyShown) override;
 
     PlatformServices platform_;
+    const FileLocations files_{platform_.ProgramFolder, platform_.CurrentFolder, platform_.Environment};
     // What the tick reads: the keyboard and the pads together.
     CombinedKeyState keys_{platform_.Keys, platform_.Gamepad};
     const BrickImageLists images_;

@@ -11,7 +11,7 @@
 namespace stacklume {
 
 void MainWindow::BuildBackgroundMenu() {
-    backgrounds_ = std::make_unique<Backgrounds>(platform_.ProgramFolder);
+    backgrounds_ = std::make_unique<Backgrounds>(files_.BackgroundFolders());
     const QStringList& names = backgrounds_->Names();
     const int checked = backgrounds_->CheckedIndex(backgroundFile_);
     for (int index = 0; index < names.size(); ++index) {

@@ -40,7 +40,7 @@ void MainWindow::Sound1Click() {
 }
 
 void MainWindow::ReadSettings() {
-    const Preferences preferences = ReadPreferences(IniFile(SettingsFilePath(platform_.ProgramFolder)));
+    const Preferences preferences = ReadPreferences(IniFile(SettingsFilePath(files_.SettingsFolder())));
     backgroundFile_ = preferences.BackgroundFile;
     switch (preferences.FallInterval) {
     case FallIntervalSlow:
@@ -80,7 +80,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // A refused write abandons the close: the window stays open and nothing is lost.
     event->ignore();
     Reporting([this, event] {
-        IniFile settings(SettingsFilePath(platform_.ProgramFolder));
+        IniFile settings(SettingsFilePath(files_.SettingsFolder()));
         WritePreferences(settings, Preferences::FromOptions(game_.Options(), backgroundFile_));
         event->accept();
     });

@@ -16,6 +16,7 @@ PlatformServices RealPlatformServices(const KeyState& keys) {
     PlatformServices services;
     services.ProgramFolder = QCoreApplication::applicationDirPath();
     services.CurrentFolder = QStringLiteral(".");
+    services.Environment = QProcessEnvironment::systemEnvironment();
     services.Keys = &keys;
     services.TickCount = [] {
         const auto now = std::chrono::steady_clock::now().time_since_epoch();

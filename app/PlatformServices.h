@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QRect>
 #include <QString>
 #include <QTime>
@@ -17,8 +18,10 @@ class KeyState;
 // What the main window needs of the platform. The program passes the real things; tests pass
 // fixed ones.
 struct PlatformServices {
-    QString ProgramFolder; // the executable's folder: settings, best scores, backgrounds
-    QString CurrentFolder; // the current directory: sounds and the help page
+    // Where the files lie follows from these three (see FileLocations).
+    QString ProgramFolder;           // the executable's folder
+    QString CurrentFolder;           // the current directory
+    QProcessEnvironment Environment; // HOME and the XDG folders
     const KeyState* Keys = nullptr;
     GamepadState* Gamepad = nullptr;          // none: the keyboard alone
     std::function<std::uint32_t()> TickCount; // milliseconds, wrapping
@@ -32,8 +35,8 @@ struct PlatformServices {
     std::function<void(const QUrl&)> OpenUrl;
 };
 
-// The services of the running program: the application's folder, the keyboard state given,
-// a steady millisecond clock, the wall clock and the primary screen.
+// The services of the running program: the application's folder and environment, the keyboard
+// state given, a steady millisecond clock, the wall clock and the primary screen.
 PlatformServices RealPlatformServices(const KeyState& keys);
 
 // Whether one of our windows has the keyboard, that is, the application is the active one.

@@ -14,7 +14,7 @@ using namespace stacklume;
 int main(int argc, char** argv) {
     Application application(argc, argv);
     QIcon icon;
-    for (const int size : {16, 32, 48})
+    for (const int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/stacklume-%1.png").arg(size), QSize(size, size));
     application.setWindowIcon(icon);
     try {
@@ -24,13 +24,14 @@ int main(int argc, char** argv) {
         PlatformServices platform = RealPlatformServices(keys);
         platform.Gamepad = &gamepad;
         MainWindow form1(platform);
+        form1.Files().CreatePlayerFolders();
         // The bricks dialog may apply its patterns while it is being made, when they are enabled.
         TForm2 form2(
-            platform.ProgramFolder, form1.KindCount(),
+            form1.Files().SettingsFolder(), form1.KindCount(),
             [&form1, &form2] { form1.ApplyPersonalizedBricks(form2.BrickPatterns()); }, platform.ReportError,
             &form1);
         TForm3 form3(
-            platform.ProgramFolder, [&form1] { form1.pause1Click(); }, platform.ReportError,
+            form1.Files().BestScoresFolder(), [&form1] { form1.pause1Click(); }, platform.ReportError,
             QDate::currentDate(), &form1);
         form1.AttachDialogs(&form2, &form3);
         form1.show();

@@ -72,7 +72,7 @@ void BM_LoadBackground(benchmark::State& state) {
         state.SkipWithError("could not write the 6000 x 4000 picture");
         return;
     }
-    const Backgrounds backgrounds(pictures.Path());
+    const Backgrounds backgrounds({pictures.Path() + QStringLiteral("/background")});
     QImage buffer(LargestWell, QImage::Format_RGB32);
     buffer.fill(Qt::lightGray);
     for (auto _ : state) {

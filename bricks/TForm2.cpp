@@ -39,10 +39,10 @@ void Paint(QFrame& cell, const QColor& colour) {
 
 } // namespace
 
-TForm2::TForm2(const QString& programFolder, int& kindCount, std::function<void()> applyPersonalizedBricks,
+TForm2::TForm2(const QString& settingsFolder, int& kindCount, std::function<void()> applyPersonalizedBricks,
                ProblemReporter reportProblem, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      settings_(SettingsFilePath(programFolder)), kindCount_(kindCount),
+      settings_(SettingsFilePath(settingsFolder)), kindCount_(kindCount),
       applyPersonalizedBricks_(std::move(applyPersonalizedBricks)), reportProblem_(std::move(reportProblem)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Personalized bricks"));

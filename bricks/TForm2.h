@@ -34,7 +34,7 @@ public:
     // returns, so it must not reach this dialog through a pointer that is not yet set. If that
     // write is refused, reportProblem says so once and start-up goes on with the patterns in
     // memory, applied all the same.
-    TForm2(const QString& programFolder, int& kindCount, std::function<void()> applyPersonalizedBricks,
+    TForm2(const QString& settingsFolder, int& kindCount, std::function<void()> applyPersonalizedBricks,
            ProblemReporter reportProblem, QWidget* parent = nullptr);
 
     // The four pattern texts, 16 characters of "0" and "1" (or as the settings file had them),

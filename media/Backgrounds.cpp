@@ -2,7 +2,9 @@
 
 #include "JpegDecoder.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <QPainter>
 
 #include <algorithm>
@@ -10,18 +12,25 @@
 
 namespace stacklume {
 
-Backgrounds::Backgrounds(const QString& programFolder)
-    : folder_(programFolder + QStringLiteral("/background")) {
-    // Every kind of entry is listed, as the game always did; only regular files are loaded.
-    names_ = folder_.entryList({QStringLiteral("*.jpg")},
-                               QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                               QDir::Unsorted);
+Backgrounds::Backgrounds(const QStringList& folders) {
+    QMap<QString, QString> folderOfName;
+    for (const QString& folder : folders) {
+        // Every kind of entry is listed, as the game always did; only regular files are loaded.
+        const QStringList names = QDir(folder).entryList(
+            {QStringLiteral("*.jpg")}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+            QDir::Unsorted);
+        for (const QString& name : names)
+            folderOfName.insert(name, folder);
+    }
+    names_ = folderOfName.keys();
     // The file system lists in no useful order; ties between spellings are broken so the order
     // does not depend on it either.
     std::ranges::sort(names_, [](const QString& left, const QString& right) {
         const int order = left.compare(right, Qt::CaseInsensitive);
         return order != 0 ? order < 0 : left < right;
     });
+    for (const QString& name : names_)
+        folders_.append(folderOfName.value(name));
 }
 
 int Backgrounds::CheckedIndex(const QString& backgroundFile) const {
@@ -65,7 +74,7 @@ QString Backgrounds::PicturePath(const QString& backgroundFile) const {
     const int index = CheckedIndex(backgroundFile);
     if (index < 0)
         return {};
-    const QString path = folder_.filePath(names_[index]);
+    const QString path = QDir(folders_[index]).filePath(names_[index]);
     // isFile() follows symbolic links: a link to a picture counts, a link to a folder does not.
     return QFileInfo(path).isFile() ? path : QString();
 }

@@ -1,22 +1,22 @@
 #pragma once
 
-#include <QDir>
 #include <QImage>
 #include <QString>
 #include <QStringList>
 
 namespace stacklume {
 
-// The background pictures: the "*.jpg" entries of the folder "background" beside the program,
-// scanned once, and the drawing of the chosen one into the well's background buffer.
+// The background pictures: the "*.jpg" entries of the picture folders, scanned once, and the
+// drawing of the chosen one into the well's background buffer. A name found in a later folder
+// hides the same name in an earlier one, so the player's own picture wins over an installed one.
 //
 // A setting names a picture by its file name; it is matched against the names found without
 // regard to case (an exact spelling wins), so "b.jpg" finds B.JPG. Names that were not found by
 // the scan are never loaded.
 class Backgrounds {
 public:
-    // Scans `programFolder`/background. A missing or unreadable folder gives an empty list.
-    explicit Backgrounds(const QString& programFolder);
+    // Scans the folders. A missing or unreadable folder adds nothing.
+    explicit Backgrounds(const QStringList& folders);
 
     // Every entry matching "*.jpg" in any case (whatever its kind), spelled as found, sorted
     // alphabetically without regard to case; the position of a name is its menu position.
@@ -43,8 +43,9 @@ private:
     // (a folder, a broken link, a deleted file).
     QString PicturePath(const QString& backgroundFile) const;
 
-    QDir folder_;
     QStringList names_;
+    // The folder of each name, in the order of names_.
+    QStringList folders_;
 };
 
 } // namespace stacklume

@@ -7,9 +7,6 @@ namespace stacklume {
 
 namespace {
 
-// Indexed by Sound, which is also the order the files are read in.
-constexpr std::array<const char*, 3> FileNames{"brick2.wav", "brick1.wav", "knock.wav"};
-
 // Far beyond any effect; the limits only keep a wrong file from taking the memory.
 constexpr std::size_t MaxFileBytes = 16 * 1024 * 1024;
 constexpr int MaxSeconds = 60;

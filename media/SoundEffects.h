@@ -19,6 +19,9 @@ namespace stacklume {
 // 16 MiB or a wave longer than a minute.
 class SoundEffects {
 public:
+    // Indexed by Sound, which is also the order the files are read in.
+    static constexpr std::array<const char*, 3> FileNames{"brick2.wav", "brick1.wav", "knock.wav"};
+
     explicit SoundEffects(const std::filesystem::path& folder);
     // Stops whatever is playing before the samples go.
     ~SoundEffects();

@@ -83,8 +83,8 @@ ColorScheme ColorSchemeFromText(const QString& text) {
 
 } // namespace
 
-QString SettingsFilePath(const QString& programFolder) {
-    return QDir(programFolder).filePath(QString::fromLatin1(SettingsFileName));
+QString SettingsFilePath(const QString& folder) {
+    return QDir(folder).filePath(QString::fromLatin1(SettingsFileName));
 }
 
 Preferences Preferences::FromOptions(const GameOptions& options, const QString& backgroundFile) {

@@ -12,8 +12,8 @@ class IniFile;
 
 inline constexpr char SettingsFileName[] = "stacklume.ini";
 
-// The settings file of the program whose executable lies in programFolder.
-QString SettingsFilePath(const QString& programFolder);
+// The settings file in the given folder.
+QString SettingsFilePath(const QString& folder);
 
 // A colour value the game does not know leaves the scheme as the window started with it.
 enum class ColorScheme { Multicolored, RedShades, Unrecognized };

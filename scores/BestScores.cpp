@@ -8,9 +8,9 @@
 
 namespace stacklume {
 
-BestScores::BestScores(const QString& programFolder, QDate startDate, ProblemReporter reportProblem,
+BestScores::BestScores(const QString& folder, QDate startDate, ProblemReporter reportProblem,
                        const QLocale& locale)
-    : file_(QDir(programFolder).filePath(QStringLiteral("results.ini"))),
+    : file_(QDir(folder).filePath(QStringLiteral("results.ini"))),
       startDateText_(locale.toString(startDate, QLocale::ShortFormat)),
       reportProblem_(std::move(reportProblem)), collator_(locale) {
     collator_.setCaseSensitivity(Qt::CaseInsensitive);

@@ -13,7 +13,7 @@
 namespace stacklume {
 
 // The ten best scores, kept in memory in ascending order (the best last) and in "results.ini" in
-// the program folder.
+// the given folder.
 //
 // The file is read once, at construction; a missing one is created empty. Lines that are not
 // records are dropped, scores are zero-filled again, only the best ten records are kept and
@@ -26,7 +26,7 @@ public:
     using ProblemReporter = std::function<void(const QString& message)>;
     static constexpr int TableSize = 10;
 
-    BestScores(const QString& programFolder, QDate startDate, ProblemReporter reportProblem,
+    BestScores(const QString& folder, QDate startDate, ProblemReporter reportProblem,
                const QLocale& locale = QLocale::system());
 
     const QStringList& Lines() const { return lines_; }

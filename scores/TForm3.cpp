@@ -26,10 +26,10 @@ QColor ScrollBarColour(const QPalette& palette) { return palette.color(QPalette:
 
 } // namespace
 
-TForm3::TForm3(const QString& programFolder, std::function<void()> pauseToggle,
+TForm3::TForm3(const QString& bestScoresFolder, std::function<void()> pauseToggle,
                BestScores::ProblemReporter reportProblem, QDate startDate, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      scores_(programFolder, startDate, std::move(reportProblem)), pauseToggle_(std::move(pauseToggle)) {
+      scores_(bestScoresFolder, startDate, std::move(reportProblem)), pauseToggle_(std::move(pauseToggle)) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(ViewingCaption);
     setFixedSize(ClientWidth, ClientHeight);

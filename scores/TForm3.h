@@ -27,7 +27,7 @@ public:
     // pauseToggle is the main window's pause command, run when the table opened by the Score
     // command is closed. reportProblem says, without stopping anything, that results.ini cannot
     // be created or read.
-    TForm3(const QString& programFolder, std::function<void()> pauseToggle,
+    TForm3(const QString& bestScoresFolder, std::function<void()> pauseToggle,
            BestScores::ProblemReporter reportProblem, QDate startDate = QDate::currentDate(),
            QWidget* parent = nullptr);
 

@@ -56,14 +56,14 @@ TEST_F(BackgroundsTest, ListsEveryJpgEntryInAnyCaseSortedWithoutRegardToCase) {
     AddPicture("jpg", Red);
     ASSERT_TRUE(QDir(background).mkdir("album.jpg"));
 
-    const Backgrounds backgrounds(programFolder.path());
+    const Backgrounds backgrounds({background});
     EXPECT_EQ(backgrounds.Names(), QStringList({"a.jpg", "album.jpg", "b.jpg", "Beach.Jpg", "C.JPG"}));
 }
 
 TEST_F(BackgroundsTest, ALowerCasedSettingFindsTheFileAsSpelledOnDisk) {
     AddPicture("a.jpg", Blue);
     AddPicture("B.JPG", Red);
-    const Backgrounds backgrounds(programFolder.path());
+    const Backgrounds backgrounds({background});
     ASSERT_EQ(backgrounds.Names(), QStringList({"a.jpg", "B.JPG"}));
 
     EXPECT_EQ(backgrounds.CheckedIndex("b.jpg"), 1);
@@ -73,7 +73,7 @@ TEST_F(BackgroundsTest, ALowerCasedSettingFindsTheFileAsSpelledOnDisk) {
 
     // Where both spellings exist, the exact one wins.
     AddPicture("b.jpg", Green);
-    const Backgrounds both(programFolder.path());
+    const Backgrounds both({background});
     ASSERT_EQ(both.Names(), QStringList({"a.jpg", "B.JPG", "b.jpg"}));
     EXPECT_EQ(both.CheckedIndex("b.jpg"), 2);
     EXPECT_EQ(both.CheckedIndex("B.jpg"), 1);
@@ -81,11 +81,28 @@ TEST_F(BackgroundsTest, ALowerCasedSettingFindsTheFileAsSpelledOnDisk) {
     EXPECT_EQ(PixelsNotNear(Green), 0);
 }
 
+TEST_F(BackgroundsTest, APictureInALaterFolderHidesTheSameNameInAnEarlierOne) {
+    AddPicture("dusk.jpg", Red);
+    AddPicture("Beach.jpg", Red);
+    const QString player = programFolder.filePath("player");
+    ASSERT_TRUE(QDir().mkpath(player));
+    WriteFile(QDir(player).filePath("dusk.jpg"), EncodeJpeg(Quadrants(200, 300, Blue, Blue, Blue, Blue)));
+    WriteFile(QDir(player).filePath("attic.jpg"),
+              EncodeJpeg(Quadrants(200, 300, Green, Green, Green, Green)));
+    const Backgrounds backgrounds({background, player, programFolder.filePath("missing")});
+
+    EXPECT_EQ(backgrounds.Names(), QStringList({"attic.jpg", "Beach.jpg", "dusk.jpg"}));
+    ASSERT_TRUE(backgrounds.LoadPicture("dusk.jpg", buffer));
+    EXPECT_EQ(PixelsNotNear(Blue), 0);
+    ASSERT_TRUE(backgrounds.LoadPicture("beach.jpg", buffer));
+    EXPECT_EQ(PixelsNotNear(Red), 0);
+}
+
 TEST_F(BackgroundsTest, WithoutAUsableSettingTheFirstPictureIsChosenAndNothingChecked) {
     AddPicture("Dunes.JPG", Yellow);
     AddPicture("sea.jpg", Blue);
     ASSERT_TRUE(QDir(background).mkdir("folder.jpg"));
-    const Backgrounds backgrounds(programFolder.path());
+    const Backgrounds backgrounds({background});
 
     for (const QString setting : {"", "gone.jpg", "../background/sea.jpg", "folder.jpg"}) {
         SCOPED_TRACE(setting.toStdString());
@@ -101,7 +118,7 @@ TEST_F(BackgroundsTest, WithoutAUsableSettingTheFirstPictureIsChosenAndNothingCh
 
 TEST_F(BackgroundsTest, WithoutAFolderNothingIsListedAndTheSettingIsKept) {
     ASSERT_TRUE(QDir(background).removeRecursively());
-    const Backgrounds backgrounds(programFolder.path());
+    const Backgrounds backgrounds({background});
     EXPECT_TRUE(backgrounds.Names().isEmpty());
     EXPECT_EQ(backgrounds.ChooseFile("sunset.jpg"), "sunset.jpg");
     EXPECT_EQ(backgrounds.ChooseFile(""), "");
@@ -118,7 +135,7 @@ TEST_F(BackgroundsTest, OnlyRegularFilesAndLinksToThemAreLoaded) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(QDir(background).filePath("pipe.jpg")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link("nowhere.jpg", QDir(background).filePath("dangling.jpg")));
     ASSERT_TRUE(QFile::link("first.jpg", QDir(background).filePath("linked.jpg")));
-    const Backgrounds backgrounds(programFolder.path());
+    const Backgrounds backgrounds({background});
     ASSERT_EQ(backgrounds.Names(), QStringList({"dangling.jpg", "deleted.jpg", "first.jpg", "folder.jpg",
                                                 "linked.jpg", "pipe.jpg"}));
 
@@ -135,7 +152,7 @@ TEST_F(BackgroundsTest, AStretchedPictureCoversTheWholeBufferIgnoringItsAspect) 
     // Wide and large: decoded at a reduced scale, then stretched to the tall well.
     AddPicture("wide.jpg", Quadrants(4000, 1000, Red, Green, Blue, Yellow));
     AddPicture("small.jpg", Quadrants(120, 80, Red, Green, Blue, Yellow));
-    const Backgrounds backgrounds(programFolder.path());
+    const Backgrounds backgrounds({background});
 
     for (const QString name : {"wide.jpg", "small.jpg"}) {
         SCOPED_TRACE(name.toStdString());
@@ -156,7 +173,7 @@ TEST_F(BackgroundsTest, APatternIsDrawnAtItsOwnSizeOverWhatWasThere) {
     AddPicture("sky.jpg", Blue);
     AddPicture("MyPattern.jpg", Red, {160, 160});
     AddPicture("bigPATTERN.jpg", Quadrants(400, 700, Green, Yellow, Green, Yellow));
-    const Backgrounds backgrounds(programFolder.path());
+    const Backgrounds backgrounds({background});
     EXPECT_TRUE(Backgrounds::IsPattern("MyPattern.jpg"));
     EXPECT_FALSE(Backgrounds::IsPattern("patter.jpg"));
 
@@ -178,7 +195,7 @@ TEST_F(BackgroundsTest, ABadPictureLeavesTheBufferUntouched) {
     QByteArray truncated = EncodeJpeg(Quadrants(400, 400, Red, Red, Red, Red));
     truncated.truncate(truncated.size() * 3 / 4);
     WriteFile(QDir(background).filePath("cut pattern.jpg"), truncated);
-    const Backgrounds backgrounds(programFolder.path());
+    const Backgrounds backgrounds({background});
     ASSERT_TRUE(backgrounds.LoadPicture("good.jpg", buffer));
     const QImage before = buffer.copy();
 
@@ -198,7 +215,7 @@ TEST_F(BackgroundsTest, ABadPictureLeavesTheBufferUntouched) {
 
 // The pictures that ship with the game.
 TEST(SampleBackgroundsTest, DecodeAndIncludeAStretchedAndASmallPatternPicture) {
-    const Backgrounds backgrounds(QStringLiteral(STACKLUME_DATA_DIR));
+    const Backgrounds backgrounds({QStringLiteral(STACKLUME_DATA_DIR "/background")});
     ASSERT_GE(backgrounds.Names().size(), 3);
     bool smallPattern = false, stretched = false;
     for (const QString& name : backgrounds.Names()) {
