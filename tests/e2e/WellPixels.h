@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QImage>
-#include <QPoint>
 
 namespace stacklume::e2e {
 
-// Reads the well out of a screenshot of the game window at the smallest size (24-pixel cells).
+// Reads the cells out of a shot of the well at the smallest size (24-pixel cells).
 class WellPixels {
 public:
-    WellPixels(QImage screenshot, QPoint wellOrigin, int cellPitch = 24);
+    explicit WellPixels(QImage well, int cellPitch = 24);
 
     // The colour at the middle of a cell's brick.
     QColor CellColour(int row, int column) const;
@@ -19,8 +18,7 @@ public:
     bool HasColouredBrick(int row, int column) const;
 
 private:
-    QImage screenshot_;
-    QPoint origin_;
+    QImage well_;
     int pitch_;
 };
 
