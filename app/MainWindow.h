@@ -36,6 +36,8 @@ public:
 
     // The dialogs are made after the window; it shows them from its menu and at the end of a game.
     void AttachDialogs(QWidget* form2, TForm3* form3);
+    // Runs `work` (an error box, say) with both timers stopped; those that ran go on after it.
+    void WhileStopped(const std::function<void()>& work);
 
     const Game& GetGame() const { return game_; }
     int& KindCount() { return game_.Options().KindCount; }
@@ -75,6 +77,7 @@ private:
     // Runs a handler that may fail and shows its failure in the error box.
     void Reporting(const std::function<void()>& handler);
     void StartFirstGame();
+    void StartTimers();
     void StartGamepadPolling();
     void PollGamepad();
 
