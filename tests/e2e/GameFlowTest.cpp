@@ -101,6 +101,21 @@ TEST(GameFlowTest, OddSettingsAreNormalisedOnClose) {
         EXPECT_TRUE(settings.contains(line)) << line << " in\n" << settings.toStdString();
 }
 
+TEST(GameFlowTest, AHugeSettingsFileIsKeptButForTheChangedValue) {
+    DesktopSession session(1280, 899);
+    QByteArray before = "[config]\nspeed=Slow\nlateral step=3\ncolor=multicolored\ndownarrow=0\nsound=1\n"
+                        "[bricks]\nactive=no\n[Background]\nfile=dusk.jpg\n[another program]\n";
+    for (int line = 0; before.size() < 5 * 1024 * 1024; ++line)
+        before += "key" + QByteArray::number(line) + "=a value of another program's\n";
+    QFile file(session.ProgramFolder() + QStringLiteral("/stacklume.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(before), before.size());
+    file.close();
+    session.StartGame();
+    ASSERT_TRUE(session.CloseGame());
+    EXPECT_TRUE(ReadFile(file.fileName()) == before.replace("speed=Slow", "speed=veryslow"));
+}
+
 TEST(GameFlowTest, PreferenceChosenFromTheMenuSurvivesARestart) {
     DesktopSession session(1280, 899);
     session.StartGame();
