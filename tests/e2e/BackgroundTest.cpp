@@ -63,17 +63,8 @@ TEST(BackgroundPictureTest, CorruptPictureInTheSettingsStillLetsTheGameStart) {
     QThread::sleep(4);
     session.AnswerErrorBox(box);
     session.FindGameWindow();
-    QImage shot;
-    const bool pieceAtTop = WaitUntil([&] {
-        shot = session.WellShot();
-        const WellPixels well(shot);
-        for (int row = 0; row < 4; ++row)
-            for (int column = 0; column < 12; ++column)
-                if (well.HasColouredBrick(row, column))
-                    return true;
-        return false;
-    });
-    EXPECT_TRUE(pieceAtTop) << "no piece at the top of the well";
+    const QImage shot = session.WaitForPieceAtTheTop();
+    ASSERT_FALSE(shot.isNull()) << "no piece at the top of the well";
     const WellPixels well(shot);
     for (int column = 0; column < 12; ++column)
         EXPECT_FALSE(well.HasBrick(18, column)) << "nothing has landed yet in column " << column;

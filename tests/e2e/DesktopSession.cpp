@@ -1,5 +1,7 @@
 #include "DesktopSession.h"
 
+#include "WellPixels.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -275,6 +277,15 @@ QImage DesktopSession::WellShot() const {
         }))
         throw std::runtime_error("the game's window never stood still for a screenshot");
     return shot.copy(QRect(origin, QSize(288, 480)));
+}
+
+QImage DesktopSession::WaitForPieceAtTheTop() const {
+    QImage shot;
+    const bool seen = WaitUntil([&] {
+        shot = WellShot();
+        return WellPixels(shot).HasColouredBrickInRows(0, 3);
+    });
+    return seen ? shot : QImage();
 }
 
 bool DesktopSession::GameStandsStill() const {

@@ -64,6 +64,9 @@ public:
     // The well as the player sees it, at the smallest size. The window's position is read
     // before and after the screenshot, and a shot counts only if it did not move between them.
     QImage WellShot() const;
+    // Waits for a piece in the top four rows of the well: the shot that shows it, or a null image
+    // when none came.
+    QImage WaitForPieceAtTheTop() const;
     // Whether the game stands still (over or paused): over a series of shots taken for longer
     // than the landing grace time, nothing in the well moves but the caption over its middle.
     bool GameStandsStill() const;

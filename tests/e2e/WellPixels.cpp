@@ -38,4 +38,12 @@ bool WellPixels::HasColouredBrick(int row, int column) const {
     return HasBrick(row, column) && Saturation(CellColour(row, column)) > 30;
 }
 
+bool WellPixels::HasColouredBrickInRows(int firstRow, int lastRow) const {
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int column = 0; column < 12; ++column)
+            if (HasColouredBrick(row, column))
+                return true;
+    return false;
+}
+
 } // namespace stacklume::e2e

@@ -16,6 +16,8 @@ public:
     bool HasBrick(int row, int column) const;
     // A brick of a piece: clearly coloured, unlike the grey floor.
     bool HasColouredBrick(int row, int column) const;
+    // Whether a coloured brick shows in one of the rows from firstRow to lastRow.
+    bool HasColouredBrickInRows(int firstRow, int lastRow) const;
 
 private:
     QImage well_;

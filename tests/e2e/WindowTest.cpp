@@ -61,17 +61,8 @@ TEST(WindowTest, ClientSizeFollowsTheScreenHeightAndTheWindowIsCentred) {
 TEST(WindowTest, FreshStartShowsTheFloorAndTheFirstPieceAtTheTop) {
     DesktopSession session(1280, 899);
     session.StartGame();
-    bool pieceSeen = false;
-    QImage shot;
-    const bool shown = WaitUntil([&] {
-        shot = session.WellShot();
-        const WellPixels well(shot);
-        for (int row = 0; row < 4; ++row)
-            for (int column = 0; column < 12; ++column)
-                pieceSeen = pieceSeen || well.HasColouredBrick(row, column);
-        return pieceSeen;
-    });
-    EXPECT_TRUE(shown) << "no piece near the top of the well";
+    const QImage shot = session.WaitForPieceAtTheTop();
+    ASSERT_FALSE(shot.isNull()) << "no piece near the top of the well";
     const WellPixels well(shot);
     for (int column = 0; column < 12; ++column) {
         SCOPED_TRACE(column);
