@@ -61,6 +61,8 @@ MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
     game_.ClearWell();
     sounds_ = std::make_unique<SoundEffects>(files_.DataFolderFor(SoundEffects::FileNames).toStdString());
     StartFirstGame();
+    // Not before: a tick needs all of the above.
+    StartTimers();
     StartGamepadPolling();
 }
 
@@ -107,13 +109,11 @@ void MainWindow::BuildControls() {
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(DesignedTickInterval);
     connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1Timer);
-    Timer1->start();
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(ClockInterval);
     connect(Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
-    Timer2->start();
 }
 
 void MainWindow::BuildCaption() {
@@ -224,6 +224,23 @@ void MainWindow::StartFirstGame() {
     game_.SeedRandom(static_cast<std::uint32_t>(platform_.CalendarTime()));
     game_.ChooseNextPiece();
     game_.SetStartTime(DayFraction(platform_.TimeOfDay()));
+}
+
+void MainWindow::StartTimers() {
+    Timer1->start();
+    Timer2->start();
+}
+
+void MainWindow::WhileStopped(const std::function<void()>& work) {
+    const bool ticking = Timer1->isActive();
+    const bool clockRunning = Timer2->isActive();
+    Timer1->stop();
+    Timer2->stop();
+    work();
+    if (ticking)
+        Enable(Timer1);
+    if (clockRunning)
+        Enable(Timer2);
 }
 
 void MainWindow::StartGamepadPolling() {

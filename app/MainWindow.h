@@ -37,6 +37,8 @@ public:
 
     // The dialogs are made after the window; it shows them from its menu and at the end of a game.
     void AttachDialogs(QWidget* form2, TForm3* form3);
+    // Runs `work` (an error box, say) with both timers stopped; those that ran go on after it.
+    void WhileStopped(const std::function<void()>& work);
 
     const FileLocations& Files() const { return files_; }
     const Game& GetGame() const { return game_; }
@@ -77,6 +79,7 @@ private:
     // Runs a handler that may fail and shows its failure in the error box.
     void Reporting(const std::function<void()>& handler);
     void StartFirstGame();
+    void StartTimers();
     void StartGamepadPolling();
     void PollGamepad();
 

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringView>
 
+#include <vector>
+
 namespace stacklume {
 
 QString BrickPatternKey(int brick) { return QStringLiteral("b%1").arg(brick + 1); }
@@ -34,19 +36,22 @@ std::string UsablePattern(const QString& storedValue) {
 }
 
 BrickPatternTexts ReadBrickPatterns(const IniFile& settings) {
+    const IniValues values = settings.Read();
     BrickPatternTexts patterns;
     for (int brick = 0; brick < PersonalizedKindCount; ++brick) {
-        const QString stored = settings.ReadString(QString::fromLatin1(BricksSection), BrickPatternKey(brick),
-                                                   QString::fromStdString(DefaultBrickPatterns()[brick]));
+        const QString stored = values.ReadString(QString::fromLatin1(BricksSection), BrickPatternKey(brick),
+                                                 QString::fromStdString(DefaultBrickPatterns()[brick]));
         patterns[brick] = UsablePattern(stored);
     }
     return patterns;
 }
 
 void WriteBrickPatterns(IniFile& settings, const BrickPatternTexts& patterns) {
+    std::vector<IniFile::Entry> entries;
     for (int brick = 0; brick < PersonalizedKindCount; ++brick)
-        settings.WriteString(QString::fromLatin1(BricksSection), BrickPatternKey(brick),
-                             QString::fromStdString(patterns[brick]));
+        entries.push_back({QString::fromLatin1(BricksSection), BrickPatternKey(brick),
+                           QString::fromStdString(patterns[brick])});
+    settings.WriteStrings(entries);
 }
 
 } // namespace stacklume

@@ -29,11 +29,12 @@ const BrickPatternTexts& DefaultBrickPatterns();
 // unchanged.
 std::string UsablePattern(const QString& storedValue);
 
-// b1 to b4, each with its default when the key or the file is missing, made usable.
+// b1 to b4, in one read of the file, each with its default when the key or the file is missing,
+// made usable.
 BrickPatternTexts ReadBrickPatterns(const IniFile& settings);
 
-// Writes b1 to b4 in that order, one write each. A refused write throws IniWriteError at once; the
-// keys after it are not written.
+// Writes b1 to b4 in that order, in one write. A refused write throws IniWriteError and leaves the
+// file as it was.
 void WriteBrickPatterns(IniFile& settings, const BrickPatternTexts& patterns);
 
 } // namespace stacklume

@@ -52,6 +52,16 @@ bool Collides(const Well& well, const PieceShape& shape, int x, int y) {
     return false;
 }
 
+bool CanLand(const Piece& piece) {
+    for (int r = 0; r < BoxSize; ++r)
+        for (int c = 0; c < BoxSize; ++c) {
+            const int column = piece.X + c;
+            if (piece.Shape[r][c] != 0 && piece.Y + r < WellRows && column >= 0 && column < WellColumns)
+                return true;
+        }
+    return false;
+}
+
 ColumnSpan FilledColumns(const PieceShape& shape) {
     ColumnSpan span;
     for (int r = 0; r < BoxSize; ++r)

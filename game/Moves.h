@@ -8,6 +8,11 @@ namespace stacklume {
 // never collide: a piece may stand partly above the well, and the column tests keep it inside.
 bool Collides(const Well& well, const PieceShape& shape, int x, int y);
 
+// Whether the piece can still come to rest: some filled cell of it lies in a column of the well
+// and not below the floor. A piece without cells, or one that has gone below the floor, falls
+// for ever.
+bool CanLand(const Piece& piece);
+
 // The least and greatest box column holding a filled cell; 4 and 0 for an empty shape.
 struct ColumnSpan {
     int MinCol = BoxSize;

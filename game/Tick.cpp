@@ -116,6 +116,12 @@ void Game::DetectLanding(std::uint32_t tickCount) {
 }
 
 bool Game::Tick(const KeyState& keys, std::uint32_t tickCount) {
+    // A piece that can never land would leave the game without pieces for good, through any new
+    // game: the next one comes in its place.
+    if (!CanLand(piece_)) {
+        ChooseNextPiece();
+        PlaceAtTop();
+    }
     UpdateSoftDrop(ReadKeys(keys));
     FallStep();
     CarryOutCommand();

@@ -18,11 +18,10 @@ namespace stacklume {
 
 namespace {
 
-// The whole file, or nothing when it is missing, not a regular file, unreadable or too large.
+// The whole file, or nothing when it is missing, not a regular file or unreadable.
 std::optional<QByteArray> ReadWholeFile(const QString& path) {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) ||
-        file.size() > IniFile::MaximumFileSize)
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -46,7 +45,7 @@ bool IsBlankOrControl(QChar c) { return c.unicode() <= 0x20 || c.category() == Q
 // What the caller gets: the value as a 2048-byte buffer of the classic call would hold it, then
 // trimmed the way the game has always trimmed what it read.
 QString CutAndTrimmed(QString value) {
-    value.truncate(CharactersEnd(value, IniFile::MaximumValueLength));
+    value.truncate(CharactersEnd(value, IniValues::MaximumValueLength));
     qsizetype begin = 0;
     qsizetype end = value.size();
     while (begin < end && IsBlankOrControl(value[begin]))
@@ -58,20 +57,22 @@ QString CutAndTrimmed(QString value) {
 
 } // namespace
 
-IniFile::IniFile(QString filePath) : filePath_(std::move(filePath)) {}
-
-QString IniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const {
-    const std::optional<QByteArray> bytes = ReadWholeFile(filePath_);
-    if (!bytes)
-        return CutAndTrimmed(defaultValue);
-    const QByteArray text = IniParseableText(*bytes);
+struct IniValues::Parsed {
     // Multi-key mode keeps every entry of a repeated key, so the first one in the file can be
     // taken, as the writer changes that one.
-    CSimpleIniA ini(false, true, false);
-    if (ini.LoadData(text.constData(), static_cast<size_t>(text.size())) < 0)
+    CSimpleIniA ini{false, true, false};
+};
+
+IniValues::IniValues() = default;
+IniValues::~IniValues() = default;
+IniValues::IniValues(IniValues&&) noexcept = default;
+IniValues& IniValues::operator=(IniValues&&) noexcept = default;
+
+QString IniValues::ReadString(const QString& section, const QString& key, const QString& defaultValue) const {
+    if (!parsed_)
         return CutAndTrimmed(defaultValue);
     CSimpleIniA::TNamesDepend values;
-    ini.GetAllValues(section.toUtf8().constData(), key.toUtf8().constData(), values);
+    parsed_->ini.GetAllValues(section.toUtf8().constData(), key.toUtf8().constData(), values);
     if (values.empty())
         return CutAndTrimmed(defaultValue);
     const auto first = std::min_element(values.begin(), values.end(), CSimpleIniA::Entry::LoadOrder());
@@ -81,23 +82,49 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
     return CutAndTrimmed(decoder.decode(QByteArrayView(first->pItem)));
 }
 
-void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+IniFile::IniFile(QString filePath) : filePath_(std::move(filePath)) {}
+
+IniValues IniFile::Read() const {
+    IniValues values;
+    const std::optional<QByteArray> bytes = ReadWholeFile(filePath_);
+    if (!bytes)
+        return values;
+    const QByteArray text = IniParseableText(*bytes);
+    auto parsed = std::make_unique<IniValues::Parsed>();
+    if (parsed->ini.LoadData(text.constData(), static_cast<size_t>(text.size())) >= 0)
+        values.parsed_ = std::move(parsed);
+    return values;
+}
+
+QString IniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const {
+    return Read().ReadString(section, key, defaultValue);
+}
+
+void IniFile::WriteStrings(const std::vector<Entry>& entries) {
     // Read afresh: another owner may have written other keys since we last looked. A file that
     // exists but cannot be read whole is not replaced, or its content would be lost.
-    QByteArray current;
+    QByteArray text;
     if (QFileInfo::exists(filePath_)) {
         std::optional<QByteArray> bytes = ReadWholeFile(filePath_);
         if (!bytes)
             throw IniWriteError(filePath_);
-        current = std::move(*bytes);
+        text = std::move(*bytes);
     }
-    const QByteArray updated = IniTextWithValue(current, section.toUtf8(), key.toUtf8(), value.toUtf8());
+    for (const Entry& entry : entries)
+        text = IniTextWithValue(text, entry.Section.toUtf8(), entry.Key.toUtf8(), entry.Value.toUtf8());
     QSaveFile file(filePath_);
+    // A folder that takes no new file (installed read-only, say) leaves no room for the
+    // replacement; the file may still be writable, and is then written in place.
+    file.setDirectWriteFallback(true);
     // commit() alone misses an error while flushing the buffer (a full disk), and would put a
     // cut file in place: flush first.
-    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.flush() ||
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush() ||
         !file.commit())
         throw IniWriteError(filePath_);
+}
+
+void IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    WriteStrings({{section, key, value}});
 }
 
 } // namespace stacklume

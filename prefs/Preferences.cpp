@@ -109,7 +109,8 @@ void Preferences::ApplyTo(GameOptions& options) const {
     options.KindCount = KindCount;
 }
 
-Preferences ReadPreferences(const IniFile& ini) {
+Preferences ReadPreferences(const IniFile& settings) {
+    const IniValues ini = settings.Read();
     Preferences preferences;
     preferences.BackgroundFile = ini.ReadString(BackgroundSection, FileKey, QString()).toLower();
     preferences.FallInterval =
@@ -128,16 +129,18 @@ Preferences ReadPreferences(const IniFile& ini) {
 }
 
 void WritePreferences(IniFile& ini, const Preferences& preferences) {
-    ini.WriteString(ConfigSection, SpeedKey, TextFromFallInterval(preferences.FallInterval));
-    ini.WriteString(ConfigSection, LateralStepKey, TextFromLateralLatency(preferences.LateralLatency));
-    ini.WriteString(ConfigSection, ColorKey,
-                    preferences.Color == ColorScheme::RedShades ? QStringLiteral("red")
-                                                                : QStringLiteral("multicolored"));
-    ini.WriteString(ConfigSection, DownArrowKey, QString::number(preferences.DownArrowMode));
-    ini.WriteString(ConfigSection, SoundKey, preferences.SoundOn ? QStringLiteral("1") : QStringLiteral("0"));
-    ini.WriteString(BricksSection, ActiveKey,
-                    preferences.KindCount == KindTotal ? QStringLiteral("yes") : QStringLiteral("no"));
-    ini.WriteString(BackgroundSection, FileKey, preferences.BackgroundFile);
+    ini.WriteStrings({
+        {ConfigSection, SpeedKey, TextFromFallInterval(preferences.FallInterval)},
+        {ConfigSection, LateralStepKey, TextFromLateralLatency(preferences.LateralLatency)},
+        {ConfigSection, ColorKey,
+         preferences.Color == ColorScheme::RedShades ? QStringLiteral("red")
+                                                     : QStringLiteral("multicolored")},
+        {ConfigSection, DownArrowKey, QString::number(preferences.DownArrowMode)},
+        {ConfigSection, SoundKey, preferences.SoundOn ? QStringLiteral("1") : QStringLiteral("0")},
+        {BricksSection, ActiveKey,
+         preferences.KindCount == KindTotal ? QStringLiteral("yes") : QStringLiteral("no")},
+        {BackgroundSection, FileKey, preferences.BackgroundFile},
+    });
 }
 
 } // namespace stacklume

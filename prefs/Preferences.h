@@ -37,14 +37,14 @@ struct Preferences {
     bool operator==(const Preferences&) const = default;
 };
 
-// Reads every key, each with its default when missing. Values are compared exactly, with regard to
-// case, after trimming; anything not recognised takes the last choice of its key (Very slow,
+// Reads every key, in one read of the file, each with its default when missing. Values are compared exactly,
+// with regard to case, after trimming; anything not recognised takes the last choice of its key (Very slow,
 // Long, Rotation, sound off, personalized bricks off), or for the colour, Unrecognized.
-Preferences ReadPreferences(const IniFile& ini);
+Preferences ReadPreferences(const IniFile& settings);
 
-// Writes all seven keys, one write each, in this order: speed, lateral step, color, downarrow,
-// sound (section "config"), active (section "bricks"), file (section "Background"). A refused
-// write throws IniWriteError at once; the keys after it are not written.
+// Writes all seven keys in one write, in this order: speed, lateral step, color, downarrow, sound
+// (section "config"), active (section "bricks"), file (section "Background"). A refused write
+// throws IniWriteError and leaves the file as it was.
 void WritePreferences(IniFile& ini, const Preferences& preferences);
 
 } // namespace stacklume

@@ -43,9 +43,12 @@ QStringList BestScores::BestTen(const QStringList& lines) const {
     for (const QString& line : lines)
         if (const auto record = RepairedRecord(line))
             records.append(*record);
-    SortLines(records);
-    if (records.size() > TableSize)
+    // Only the ten that stay are put in order: a file of millions of lines is picked from at the
+    // cost of reading it.
+    if (records.size() > TableSize) {
+        std::nth_element(records.begin(), records.end() - TableSize, records.end(), collator_);
         records.remove(0, records.size() - TableSize);
+    }
     while (records.size() < TableSize)
         records.append(EmptyRecord);
     SortLines(records);

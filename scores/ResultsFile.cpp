@@ -7,8 +7,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
-#include <algorithm>
-
 namespace stacklume {
 namespace {
 
@@ -44,8 +42,7 @@ ResultsReading ResultsFile::Read() const {
                               .arg(NativePath(path_), file.errorString());
         return reading;
     }
-    // read() makes room for as many bytes as it is asked for: ask for no more than the file holds.
-    const QByteArray bytes = file.read(std::min(file.size(), ReadLimitBytes));
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         reading.problem = QStringLiteral("Impossible de lire le fichier \"%1\". %2")
                               .arg(NativePath(path_), file.errorString());
@@ -58,6 +55,9 @@ ResultsReading ResultsFile::Read() const {
 
 void ResultsFile::Write(const QStringList& lines) const {
     QSaveFile file(path_);
+    // A folder that takes no new file leaves no room for the replacement; a writable file there
+    // is written in place.
+    file.setDirectWriteFallback(true);
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLocal8Bit() + "\r\n";

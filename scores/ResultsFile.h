@@ -14,18 +14,16 @@ struct ResultsReading {
 };
 
 // The text file of best-score lines: one line per record, CR LF after each, in the system's
-// encoding. Writes replace the whole file atomically.
+// encoding. Writes replace the whole file atomically; only where the folder takes no new file but
+// the file itself may be written is it written in place, as the one way left.
 class ResultsFile {
 public:
-    // A bigger file is not something we wrote: only its beginning is read. Ten records take a
-    // few hundred bytes; 64 MB of short lines took ten seconds to sort at every read.
-    static constexpr qint64 ReadLimitBytes = 1024 * 1024;
-
     explicit ResultsFile(QString path);
 
     const QString& Path() const { return path_; }
-    // Splits at CR LF, LF or CR; a final line break does not make an empty last line. Anything
-    // but a regular file (a FIFO, a device) fails to read without being opened.
+    // Reads the whole file, whatever its size; splits at CR LF, LF or CR; a final line break does
+    // not make an empty last line. Anything but a regular file (a FIFO, a device) fails to read
+    // without being opened.
     ResultsReading Read() const;
     // Throws ResultsFileError when the platform refuses; the previous file is then left whole.
     void Write(const QStringList& lines) const;

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,19 @@ TEST(BackgroundPictureTest, OnlyPictureColoursTheEmptyCellsAndIsRemembered) {
         ASSERT_TRUE(red.save(folder.filePath(QStringLiteral("red.jpg")), "JPG", 95));
     });
     session.StartGame();
-    const WellPixels well(session.Screenshot(), session.WellOrigin());
     int red = 0;
-    for (int row = 0; row < 19; ++row)
-        for (int column = 0; column < 12; ++column) {
-            const QColor gap = well.GapColour(row, column);
-            red += gap.red() > 170 && gap.green() < 40 && gap.blue() < 40;
-        }
-    EXPECT_GT(red, 19 * 12 - 10) << "the well's background is red";
+    // Every gap between the cells shows the picture, but where the falling piece hides it.
+    const bool shown = WaitUntil([&] {
+        const WellPixels well(session.WellShot());
+        red = 0;
+        for (int row = 0; row < 19; ++row)
+            for (int column = 0; column < 12; ++column) {
+                const QColor gap = well.GapColour(row, column);
+                red += gap.red() > 170 && gap.green() < 40 && gap.blue() < 40;
+            }
+        return red > 19 * 12 - 10;
+    });
+    EXPECT_TRUE(shown) << "the well's background is red: red cells " << red << " of " << 19 * 12;
     ASSERT_TRUE(session.CloseGame());
     EXPECT_TRUE(
         ReadFile(session.ProgramFolder() + QStringLiteral("/stacklume.ini")).contains("file=red.jpg"));
@@ -47,18 +53,21 @@ TEST(BackgroundPictureTest, CorruptPictureInTheSettingsStillLetsTheGameStart) {
     });
     QFile settings(session.ProgramFolder() + QStringLiteral("/stacklume.ini"));
     ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[Background]\nfile=broken.jpg\n");
+    // Very slow, so that the first piece is still seen near the top.
+    settings.write("[Background]\nfile=broken.jpg\n[config]\nspeed=veryslow\n");
     settings.close();
 
-    // The error box comes first, titled as the game; once it is answered the game plays.
-    session.StartGame();
-    const QRect box = session.WindowGeometry(session.GameWindow());
-    EXPECT_LT(box.height(), 400) << "the error box, not the game";
-    session.PressKey(QStringLiteral("Return"));
-    EXPECT_TRUE(WaitUntil([&] {
-        session.FindGameWindow();
-        return session.WindowGeometry(session.GameWindow()).height() > 563;
-    }));
+    // The game waits, built and still, while the box is open, however long that is.
+    session.LaunchGame();
+    const QString box = session.WaitForErrorBox();
+    QThread::sleep(4);
+    session.AnswerErrorBox(box);
+    session.FindGameWindow();
+    const QImage shot = session.WaitForPieceAtTheTop();
+    ASSERT_FALSE(shot.isNull()) << "no piece at the top of the well";
+    const WellPixels well(shot);
+    for (int column = 0; column < 12; ++column)
+        EXPECT_FALSE(well.HasBrick(18, column)) << "nothing has landed yet in column " << column;
     EXPECT_TRUE(WaitUntil([&] { return !session.GameStandsStill(); })) << "the game runs";
     ASSERT_TRUE(session.CloseGame());
 }

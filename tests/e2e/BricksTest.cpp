@@ -1,7 +1,9 @@
 #include "DesktopSession.h"
 #include "WellPixels.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
@@ -38,8 +40,8 @@ TEST(BricksTest, EnabledBricksAreCentredAtStartUpAndComeIntoPlay) {
     QImage lastShot;
     const bool seen = WaitUntil(
         [&] {
-            lastShot = session.Screenshot();
-            const WellPixels well(lastShot, session.WellOrigin());
+            lastShot = session.WellShot();
+            const WellPixels well(lastShot);
             for (int row = 0; row < 19; ++row)
                 for (int column = 0; column < 12; ++column)
                     if (well.HasBrick(row, column) && IsPersonalizedColour(well.CellColour(row, column)))
@@ -54,9 +56,14 @@ TEST(BricksTest, EnabledBricksAreCentredAtStartUpAndComeIntoPlay) {
         },
         120s);
     session.KeyUp(QStringLiteral("shift"));
-    if (!seen)
-        lastShot.save(QStringLiteral("/tmp/bricks-e2e-failure.png"));
-    EXPECT_TRUE(seen) << "no personalized piece came into play";
+    if (!seen) {
+        // Kept for a look at what the well showed, under a name of its own.
+        QTemporaryFile kept(QDir::tempPath() + QStringLiteral("/bricks-e2e-failure-XXXXXX.png"));
+        kept.setAutoRemove(false);
+        const bool saved = kept.open() && lastShot.save(&kept, "PNG");
+        ADD_FAILURE() << "no personalized piece came into play; the last shot of the well: "
+                      << (saved ? kept.fileName().toStdString() : "not saved");
+    }
     EXPECT_TRUE(session.CloseGame());
     EXPECT_TRUE(ReadFile(settings).contains("active=yes"));
 }

@@ -1,12 +1,17 @@
 #include "DesktopSession.h"
 
+#include "WellPixels.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
 
+#include <iostream>
 #include <stdexcept>
+
+#include <unistd.h>
 
 namespace stacklume::e2e {
 
@@ -62,6 +67,9 @@ DesktopSession::DesktopSession(int screenWidth, int screenHeight) {
 
 DesktopSession::~DesktopSession() {
     Stop(game_);
+    // A sanitizer's report, a warning of Qt's: whatever the game said goes into the test's log.
+    if (const QByteArray errors = GameErrors(); !errors.isEmpty())
+        std::cerr << "The game's standard error:\n" << errors.toStdString() << std::flush;
     for (std::unique_ptr<QProcess>& other : others_)
         Stop(other);
     Stop(windowManager_);
@@ -127,23 +135,89 @@ void DesktopSession::PrepareProgramFolder() {
 }
 
 void DesktopSession::StartGame() {
+    LaunchGame();
+    FindGameWindow();
+}
+
+void DesktopSession::LaunchGame() {
     game_ = std::make_unique<QProcess>();
     game_->setProcessEnvironment(environment_);
     game_->setWorkingDirectory(ProgramFolder());
-    game_->setProcessChannelMode(QProcess::ForwardedChannels);
-    game_->start(ProgramFolder() + QStringLiteral("/stacklume"), {});
+    // Into a file rather than a pipe, which would stop the game once full.
+    game_->setStandardOutputFile(QProcess::nullDevice());
+    game_->setStandardErrorFile(GameErrorsFile(), QIODevice::Append);
+    const QString program = ProgramFolder() + QStringLiteral("/stacklume");
+    // Root may write where a player may not: the game goes without that power, as a player's would.
+    if (::geteuid() == 0)
+        game_->start(
+            QStringLiteral("setpriv"),
+            {QStringLiteral("--bounding-set=-dac_override,-dac_read_search"), QStringLiteral("--"), program});
+    else
+        game_->start(program, {});
     if (!game_->waitForStarted(10000))
         throw std::runtime_error("the game did not start");
-    FindGameWindow();
 }
 
 void DesktopSession::FindGameWindow() {
     if (!WaitUntil([this] {
-            gameWindow_ = FindWindow(QStringLiteral("Stacklume"));
+            gameWindow_ = GameWindows(WindowKind::Main).value(0);
             return !gameWindow_.isEmpty();
         }))
         throw std::runtime_error("the game's window did not appear");
     Activate(gameWindow_);
+}
+
+QStringList DesktopSession::GameWindows(WindowKind kind) const {
+    QStringList found;
+    const QStringList windows =
+        Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--class"), QStringLiteral("^Stacklume$")})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& window : windows) {
+        const QString type = Run(QStringLiteral("xprop"),
+                                 {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_WINDOW_TYPE")});
+        const WindowKind windowKind = type.contains(QStringLiteral("_MENU"))     ? WindowKind::Menu
+                                      : type.contains(QStringLiteral("_DIALOG")) ? WindowKind::Dialog
+                                                                                 : WindowKind::Main;
+        if (windowKind == kind)
+            found.append(window);
+    }
+    return found;
+}
+
+QString DesktopSession::WaitForErrorBox() const {
+    // The error box is the one dialog titled as the game.
+    QString box;
+    if (!WaitUntil([&] {
+            for (const QString& dialog : GameWindows(WindowKind::Dialog))
+                if (WindowTitle(dialog) == QStringLiteral("Stacklume"))
+                    box = dialog;
+            return !box.isEmpty();
+        }))
+        throw std::runtime_error("no error box appeared");
+    return box;
+}
+
+void DesktopSession::AnswerErrorBox(const QString& box) {
+    Activate(box);
+    PressKey(QStringLiteral("Return"));
+    if (!WaitUntil([&] { return !GameWindows(WindowKind::Dialog).contains(box); }))
+        throw std::runtime_error("the error box stayed after its OK");
+}
+
+std::optional<int> DesktopSession::WaitForGameExit(std::chrono::milliseconds deadline) {
+    if (!game_)
+        return std::nullopt;
+    game_->waitForFinished(static_cast<int>(deadline.count()));
+    if (game_->state() != QProcess::NotRunning || game_->exitStatus() != QProcess::NormalExit)
+        return std::nullopt;
+    return game_->exitCode();
+}
+
+QByteArray DesktopSession::GameErrors() const { return ReadFile(GameErrorsFile()); }
+
+QString DesktopSession::GameErrorsFile() const {
+    return runtimeFolder_.filePath(QStringLiteral("game-errors.txt"));
 }
 
 QString DesktopSession::StartWindow(const QString& program, const QStringList& arguments,
@@ -192,19 +266,44 @@ QPoint DesktopSession::WellOrigin() const {
     return window.topLeft() + QPoint(76 + 2, menuBar + 44 + 2);
 }
 
-QImage DesktopSession::WellShot() const { return Screenshot().copy(QRect(WellOrigin(), QSize(288, 480))); }
+QImage DesktopSession::WellShot() const {
+    // The window manager may still be placing the window, and the game centres it again once framed.
+    QImage shot;
+    QPoint origin;
+    if (!WaitUntil([&] {
+            origin = WellOrigin();
+            shot = Screenshot();
+            return WellOrigin() == origin;
+        }))
+        throw std::runtime_error("the game's window never stood still for a screenshot");
+    return shot.copy(QRect(origin, QSize(288, 480)));
+}
+
+QImage DesktopSession::WaitForPieceAtTheTop() const {
+    QImage shot;
+    const bool seen = WaitUntil([&] {
+        shot = WellShot();
+        return WellPixels(shot).HasColouredBrickInRows(0, 3);
+    });
+    return seen ? shot : QImage();
+}
 
 bool DesktopSession::GameStandsStill() const {
+    const QRect caption(0, 160, 288, 100);
+    const QImage first = WellShot();
+    const auto differs = [&](const QImage& shot) {
+        for (int y = 0; y < first.height(); ++y)
+            for (int x = 0; x < first.width(); ++x)
+                if (!caption.contains(x, y) && first.pixel(x, y) != shot.pixel(x, y))
+                    return true;
+        return false;
+    };
     // Longer than the landing grace time, so a piece resting under the caption has locked and
     // the next one shows at the top.
-    const QImage before = WellShot();
-    QThread::msleep(1500);
-    const QImage after = WellShot();
-    const QRect caption(0, 160, 288, 100);
-    for (int y = 0; y < before.height(); ++y)
-        for (int x = 0; x < before.width(); ++x)
-            if (!caption.contains(x, y) && before.pixel(x, y) != after.pixel(x, y))
-                return false;
+    const auto end = std::chrono::steady_clock::now() + 1500ms;
+    for (int shots = 1; shots < 3 || std::chrono::steady_clock::now() < end; ++shots)
+        if (differs(WellShot()))
+            return false;
     return true;
 }
 
@@ -224,10 +323,14 @@ QRect DesktopSession::WindowGeometry(const QString& window) const {
 }
 
 void DesktopSession::Activate(const QString& window) {
-    WaitUntil([&] {
-        Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), window});
-        return Run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed() == window;
-    });
+    if (!WaitUntil(
+            [&] {
+                Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), window});
+                return Run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed() ==
+                       window;
+            },
+            30s))
+        throw std::runtime_error("window " + window.toStdString() + " did not get the keyboard");
 }
 
 void DesktopSession::KeyDown(const QString& key) {
@@ -246,18 +349,32 @@ void DesktopSession::Type(const QString& text) {
     Run(QStringLiteral("xdotool"), {QStringLiteral("type"), text});
 }
 
+void DesktopSession::Click(QPoint point) {
+    Run(QStringLiteral("xdotool"),
+        {QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
+         QStringLiteral("click"), QStringLiteral("1")});
+}
+
 QImage DesktopSession::Screenshot() const {
     QProcess process;
     process.setProcessEnvironment(environment_);
     process.start(QStringLiteral("import"),
                   {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
-    process.waitForFinished(15000);
-    return QImage::fromData(process.readAllStandardOutput(), "PNG");
+    const bool done = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
+                      process.exitCode() == 0;
+    const QImage shot = done ? QImage::fromData(process.readAllStandardOutput(), "PNG") : QImage();
+    if (shot.isNull())
+        throw std::runtime_error("no screenshot: " + process.readAllStandardError().toStdString());
+    return shot;
+}
+
+void DesktopSession::RequestClose() {
+    Run(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), gameWindow_});
 }
 
 bool DesktopSession::CloseGame() {
     if (GameRunning()) {
-        Run(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), gameWindow_});
+        RequestClose();
         if (!game_->waitForFinished(20000))
             return false;
     }

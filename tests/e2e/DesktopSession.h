@@ -28,7 +28,8 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 
 // A private X server with a window manager, a fresh program folder holding the game and its
 // data files, and the game itself: the world a player sees. Everything started is ended when
-// the session goes away.
+// the session goes away. What cannot be done as asked (a screenshot, giving a window the
+// keyboard) throws, which fails the test.
 class DesktopSession {
 public:
     DesktopSession(int screenWidth, int screenHeight);
@@ -39,22 +40,35 @@ public:
     QString ProgramFolder() const { return programFolder_.path(); }
     QString Display() const { return display_; }
 
-    // Starts the game in the program folder and waits for its window titled "Stacklume": the main
-    // window, or the error box of a failure during start-up.
+    // Starts the game in the program folder and waits for its main window, which is given the
+    // keyboard. The game has a player's rights, also when the tests run as root.
     void StartGame();
-    // Waits again for a window titled "Stacklume", e.g. once the error box is gone.
+    // Starts the game and waits for nothing.
+    void LaunchGame();
+    // Waits for the game's main window and gives it the keyboard.
     void FindGameWindow();
     bool GameRunning() const;
     QString GameWindow() const { return gameWindow_; }
+    // The game's visible windows of one kind, in the order the window system lists them.
+    enum class WindowKind { Main, Dialog, Menu };
+    QStringList GameWindows(WindowKind kind) const;
+    // Waits for the game's error box and returns it.
+    QString WaitForErrorBox() const;
+    // Presses the error box's OK and waits until it has gone.
+    void AnswerErrorBox(const QString& box);
+    // The exit code of a game that ended by itself, or nothing when it crashed or still runs.
+    std::optional<int> WaitForGameExit(std::chrono::milliseconds deadline = 60s);
+    // What the game wrote to its standard error so far (it is passed on to the test's as well).
+    QByteArray GameErrors() const;
 
-    // The well's top-left on the screen in the game window at its smallest size: the client area
-    // lies under the menu bar, the panel at (76, 44) and the picture 2 pixels inside it.
-    QPoint WellOrigin() const;
-
-    // The well as the player sees it, at the smallest size.
+    // The well as the player sees it, at the smallest size. The window's position is read
+    // before and after the screenshot, and a shot counts only if it did not move between them.
     QImage WellShot() const;
-    // Whether the game stands still (over or paused): nothing in the well moves for a while
-    // but the caption over its middle.
+    // Waits for a piece in the top four rows of the well: the shot that shows it, or a null image
+    // when none came.
+    QImage WaitForPieceAtTheTop() const;
+    // Whether the game stands still (over or paused): over a series of shots taken for longer
+    // than the landing grace time, nothing in the well moves but the caption over its middle.
     bool GameStandsStill() const;
 
     // Starts another program on the display and waits for its window titled `title`, which is
@@ -73,11 +87,15 @@ public:
     void KeyUp(const QString& key);
     void PressKey(const QString& key);
     void Type(const QString& text);
+    // Clicks the left mouse button at a point of the screen.
+    void Click(QPoint point);
 
     QImage Screenshot() const;
 
-    // Asks the window manager to close the game's window and waits for the game to end; whether
-    // it ended with exit code 0.
+    // Asks the window manager to close the game's window, as its close box does.
+    void RequestClose();
+    // Asks to close the game's window and waits for the game to end; whether it ended with exit
+    // code 0.
     bool CloseGame();
 
     // Runs a command on the session's display; returns its standard output.
@@ -87,6 +105,8 @@ private:
     void StartServer(int width, int height);
     void StartWindowManager();
     void PrepareProgramFolder();
+    QPoint WellOrigin() const;
+    QString GameErrorsFile() const;
 
     QTemporaryDir programFolder_;
     QTemporaryDir runtimeFolder_;

@@ -26,7 +26,7 @@ struct Spot {
 
 // The coloured bricks in rows 0 to LowestSearchRow, or nothing when there are none.
 std::optional<Spot> FallingPiece(const DesktopSession& session) {
-    const WellPixels well(session.Screenshot(), session.WellOrigin());
+    const WellPixels well(session.WellShot());
     std::optional<Spot> spot;
     for (int row = 0; row <= LowestSearchRow; ++row)
         for (int column = 0; column < 12; ++column)

@@ -101,16 +101,39 @@ TEST(GameFlowTest, OddSettingsAreNormalisedOnClose) {
         EXPECT_TRUE(settings.contains(line)) << line << " in\n" << settings.toStdString();
 }
 
+TEST(GameFlowTest, AHugeSettingsFileIsKeptButForTheChangedValue) {
+    DesktopSession session(1280, 899);
+    QByteArray before = "[config]\nspeed=Slow\nlateral step=3\ncolor=multicolored\ndownarrow=0\nsound=1\n"
+                        "[bricks]\nactive=no\n[Background]\nfile=dusk.jpg\n[another program]\n";
+    for (int line = 0; before.size() < 5 * 1024 * 1024; ++line)
+        before += "key" + QByteArray::number(line) + "=a value of another program's\n";
+    QFile file(session.ProgramFolder() + QStringLiteral("/stacklume.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(before), before.size());
+    file.close();
+    session.StartGame();
+    ASSERT_TRUE(session.CloseGame());
+    EXPECT_TRUE(ReadFile(file.fileName()) == before.replace("speed=Slow", "speed=veryslow"));
+}
+
 TEST(GameFlowTest, PreferenceChosenFromTheMenuSurvivesARestart) {
     DesktopSession session(1280, 899);
     session.StartGame();
     // Preferences > Speed > Very fast, by the mouse to open the menu and the keyboard within it.
+    // Each menu is a window of its own; keys are pressed only once it is open.
+    const auto openMenus = [&] { return session.GameWindows(DesktopSession::WindowKind::Menu); };
     const QRect window = session.WindowGeometry(session.GameWindow());
-    session.Run(QStringLiteral("xdotool"),
-                {QStringLiteral("mousemove"), QString::number(window.x() + 95),
-                 QString::number(window.y() + 8), QStringLiteral("click"), QStringLiteral("1")});
-    for (const char* key : {"Down", "Right", "Down", "Down", "Down", "Down", "Return"})
+    const QPoint preferences = window.topLeft() + QPoint(95, 8);
+    session.Click(preferences);
+    ASSERT_TRUE(WaitUntil([&] { return openMenus().size() == 1; })) << "the Preferences menu did not open";
+    const int menuLeft = session.WindowGeometry(openMenus().value(0)).left();
+    ASSERT_TRUE(menuLeft <= preferences.x() && menuLeft > window.left() + 30) << "not the Preferences menu";
+    session.PressKey(QStringLiteral("Down"));
+    session.PressKey(QStringLiteral("Right"));
+    ASSERT_TRUE(WaitUntil([&] { return openMenus().size() == 2; })) << "the Speed menu did not open";
+    for (const char* key : {"Down", "Down", "Down", "Down", "Return"})
         session.PressKey(QString::fromLatin1(key));
+    ASSERT_TRUE(WaitUntil([&] { return openMenus().isEmpty(); }));
     ASSERT_TRUE(session.CloseGame());
     const QString settings = session.ProgramFolder() + QStringLiteral("/stacklume.ini");
     EXPECT_TRUE(ReadFile(settings).contains("speed=veryfast")) << ReadFile(settings).toStdString();

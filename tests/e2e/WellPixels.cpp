@@ -19,17 +19,15 @@ int Saturation(QColor colour) {
 
 } // namespace
 
-WellPixels::WellPixels(QImage screenshot, QPoint wellOrigin, int cellPitch)
-    : screenshot_(std::move(screenshot)), origin_(wellOrigin), pitch_(cellPitch) {}
+WellPixels::WellPixels(QImage well, int cellPitch) : well_(std::move(well)), pitch_(cellPitch) {}
 
 QColor WellPixels::CellColour(int row, int column) const {
     const int half = (pitch_ - 2) / 2;
-    return screenshot_.pixelColor(origin_.x() + column * pitch_ + half, origin_.y() + row * pitch_ + half);
+    return well_.pixelColor(column * pitch_ + half, row * pitch_ + half);
 }
 
 QColor WellPixels::GapColour(int row, int column) const {
-    return screenshot_.pixelColor(origin_.x() + column * pitch_ + pitch_ - 1,
-                                  origin_.y() + row * pitch_ + pitch_ / 2);
+    return well_.pixelColor(column * pitch_ + pitch_ - 1, row * pitch_ + pitch_ / 2);
 }
 
 bool WellPixels::HasBrick(int row, int column) const {
@@ -38,6 +36,14 @@ bool WellPixels::HasBrick(int row, int column) const {
 
 bool WellPixels::HasColouredBrick(int row, int column) const {
     return HasBrick(row, column) && Saturation(CellColour(row, column)) > 30;
+}
+
+bool WellPixels::HasColouredBrickInRows(int firstRow, int lastRow) const {
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int column = 0; column < 12; ++column)
+            if (HasColouredBrick(row, column))
+                return true;
+    return false;
 }
 
 } // namespace stacklume::e2e

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QImage>
-#include <QPoint>
 
 namespace stacklume::e2e {
 
-// Reads the well out of a screenshot of the game window at the smallest size (24-pixel cells).
+// Reads the cells out of a shot of the well at the smallest size (24-pixel cells).
 class WellPixels {
 public:
-    WellPixels(QImage screenshot, QPoint wellOrigin, int cellPitch = 24);
+    explicit WellPixels(QImage well, int cellPitch = 24);
 
     // The colour at the middle of a cell's brick.
     QColor CellColour(int row, int column) const;
@@ -17,10 +16,11 @@ public:
     bool HasBrick(int row, int column) const;
     // A brick of a piece: clearly coloured, unlike the grey floor.
     bool HasColouredBrick(int row, int column) const;
+    // Whether a coloured brick shows in one of the rows from firstRow to lastRow.
+    bool HasColouredBrickInRows(int firstRow, int lastRow) const;
 
 private:
-    QImage screenshot_;
-    QPoint origin_;
+    QImage well_;
     int pitch_;
 };
 

@@ -61,18 +61,9 @@ TEST(WindowTest, ClientSizeFollowsTheScreenHeightAndTheWindowIsCentred) {
 TEST(WindowTest, FreshStartShowsTheFloorAndTheFirstPieceAtTheTop) {
     DesktopSession session(1280, 899);
     session.StartGame();
-    bool pieceSeen = false;
-    QImage shot;
-    const bool shown = WaitUntil([&] {
-        shot = session.Screenshot();
-        const WellPixels well(shot, session.WellOrigin());
-        for (int row = 0; row < 4; ++row)
-            for (int column = 0; column < 12; ++column)
-                pieceSeen = pieceSeen || well.HasColouredBrick(row, column);
-        return pieceSeen;
-    });
-    EXPECT_TRUE(shown) << "no piece near the top of the well";
-    const WellPixels well(shot, session.WellOrigin());
+    const QImage shot = session.WaitForPieceAtTheTop();
+    ASSERT_FALSE(shot.isNull()) << "no piece near the top of the well";
+    const WellPixels well(shot);
     for (int column = 0; column < 12; ++column) {
         SCOPED_TRACE(column);
         const QColor floor = well.CellColour(19, column);
@@ -91,7 +82,7 @@ TEST(WindowTest, HoldingLeftBringsThePieceToTheWall) {
     session.StartGame();
     session.KeyDown(QStringLiteral("Left"));
     const bool atWall = WaitUntil([&] {
-        const WellPixels well(session.Screenshot(), session.WellOrigin());
+        const WellPixels well(session.WellShot());
         for (int row = 0; row < 19; ++row)
             if (well.HasColouredBrick(row, 0))
                 return true;

@@ -4,10 +4,16 @@
 #include "ResultsFile.h"
 #include "ScoreRecord.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <random>
+#include <stdexcept>
 #include <thread>
+
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace stacklume::testing {
 namespace {
@@ -16,24 +22,60 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto Deadline = 60s; // generous: the machine is shared
-constexpr int Interruptions = 40;
+constexpr int MinInterruptions = 40;
+// Kills that must land in the middle of a write, and how many kills may be tried to get them.
+constexpr int MidWriteKills = 10;
+constexpr int MaxInterruptions = 1000;
 
-// A child writes the file over and over, one content then the other, and is killed at a random
-// moment, most often in the middle of a write; afterwards the file must hold one content or the
-// other, whole. `write(second)` writes the second content, or the first.
+// Tells when a file is created in a folder.
+class CreationWatch {
+public:
+    explicit CreationWatch(const QString& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (fd_ < 0 || inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_CREATE) < 0)
+            throw std::runtime_error("cannot watch the folder");
+    }
+    ~CreationWatch() { close(fd_); }
+    CreationWatch(const CreationWatch&) = delete;
+    CreationWatch& operator=(const CreationWatch&) = delete;
+
+    // Forgets what was created so far.
+    void Forget() {
+        char events[4096];
+        while (read(fd_, events, sizeof events) > 0) {
+        }
+    }
+    bool WaitForCreation(std::chrono::milliseconds deadline) {
+        pollfd watched{fd_, POLLIN, 0};
+        return poll(&watched, 1, static_cast<int>(deadline.count())) == 1;
+    }
+
+private:
+    int fd_;
+};
+
+// A child writes the file over and over, one content then the other, and is killed, every other
+// time as soon as the replacement file appears, otherwise at a random moment; afterwards the file
+// must hold one content or the other, whole. A kill in the middle of a write leaves the
+// replacement behind: counting them shows that enough kills landed there, however quick the
+// machine. `write(second)` writes the second content, or the first.
 void ExpectEveryInterruptionLeavesOneContentWhole(const QString& path, const QByteArray& first,
                                                   const QByteArray& second,
                                                   const std::function<void(bool second)>& write) {
     WriteBytes(path, first);
-    // How long one write takes here, so that the kills spread over whole writes.
+    // How long one write takes here, so that the random kills spread over whole writes.
     const auto start = Clock::now();
     for (int i = 0; i < 10; ++i)
         write(i % 2 == 0);
     const auto oneWrite = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start) / 10;
     ASSERT_EQ(ReadBytes(path), first);
 
+    QDir folder = QFileInfo(path).dir();
+    CreationWatch watch(folder.path());
     std::mt19937 chance(20261208);
-    for (int interruption = 0; interruption < Interruptions; ++interruption) {
+    int midWrite = 0;
+    int interruption = 0;
+    for (; interruption < MaxInterruptions && (interruption < MinInterruptions || midWrite < MidWriteKills);
+         ++interruption) {
         SCOPED_TRACE(interruption);
         ChildProcess child([&](const ChildProcess::Report& report) {
             for (bool next = true;; next = !next) {
@@ -44,12 +86,21 @@ void ExpectEveryInterruptionLeavesOneContentWhole(const QString& path, const QBy
         });
         ASSERT_TRUE(child.WaitForReports(1 + static_cast<int>(chance() % 3), Deadline))
             << "the child did not write";
-        std::this_thread::sleep_for(oneWrite * static_cast<int>(chance() % 1000) / 500);
+        watch.Forget();
+        if (interruption % 2 == 0)
+            ASSERT_TRUE(watch.WaitForCreation(Deadline)) << "the child wrote no replacement";
+        else
+            std::this_thread::sleep_for(oneWrite * static_cast<int>(chance() % 1000) / 500);
         child.Kill();
         const QByteArray found = ReadBytes(path);
         ASSERT_TRUE(found == first || found == second)
             << "a mixed or cut file: " << ::testing::PrintToString(found);
+        for (const QString& left : EntriesOf(folder.path()))
+            if (left != QFileInfo(path).fileName() && folder.remove(left))
+                ++midWrite;
     }
+    EXPECT_GE(midWrite, MidWriteKills)
+        << "only " << midWrite << " of " << interruption << " kills landed in the middle of a write";
 }
 
 TEST(InterruptedWriteTest, TheSettingsFileIsAlwaysTheOldOrTheNewOne) {

@@ -17,9 +17,9 @@ namespace stacklume::testing {
 namespace {
 
 // The game installed in a folder the player cannot write to, with the settings and best scores
-// of earlier runs in it. Every write is refused with its message, the window or dialog stays
-// open with everything the player did, nothing on disk changes, and the same command succeeds
-// once the folder is writable again.
+// of earlier runs in it, which the player cannot write either. Every write is refused with its
+// message, the window or dialog stays open with everything the player did, nothing on disk
+// changes, and the same command succeeds once the folder is writable again.
 class ReadOnlyFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -29,6 +29,7 @@ protected:
             table.append(MakeRecord(score, QStringLiteral("P%1").arg(score), QStringLiteral("01/01/2020")));
         resultsBefore_ = table.join(QStringLiteral("\r\n")).toLocal8Bit() + "\r\n";
         WriteBytes(ResultsPath(), resultsBefore_);
+        SetFilesWritable(false);
 
         readOnly_.emplace(Folder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         if (CanCreateFileIn(Folder()))
@@ -39,6 +40,13 @@ protected:
             [this] { game_->window.ApplyPersonalizedBricks(form2_->BrickPatterns()); },
             platform_.services.ReportError);
         game_->window.AttachDialogs(form2_.get(), &game_->form3);
+    }
+
+    void SetFilesWritable(bool writable) {
+        const QFileDevice::Permissions permissions =
+            QFileDevice::ReadOwner | (writable ? QFileDevice::WriteOwner : QFileDevice::Permissions());
+        ASSERT_TRUE(QFile::setPermissions(SettingsPath(), permissions));
+        ASSERT_TRUE(QFile::setPermissions(ResultsPath(), permissions));
     }
 
     QString Folder() const { return platform_.services.ProgramFolder; }
@@ -136,6 +144,22 @@ TEST_F(ReadOnlyFolderTest, TheBricksOkIsRefusedUntilTheFolderIsWritable) {
     const QByteArray written = ReadBytes(SettingsPath());
     for (const char* line : {"; kept by hand", "speed=slow", "b1=1111100110011111", "b4=1111011001100110"})
         EXPECT_TRUE(written.contains(line)) << line << " in\n" << written.toStdString();
+}
+
+// Files the player may write are written in place, where no new file can go.
+TEST_F(ReadOnlyFolderTest, WritableFilesAreWrittenInPlace) {
+    SetFilesWritable(true);
+    game_->form3.ShowNameEntry(4242);
+    game_->form3.Button2Click();
+    game_->form3.Button1Click();
+    EXPECT_TRUE(ReadBytes(ResultsPath()).contains(":MyName:"));
+    Window().Menu().Veyfast->trigger();
+    Window().show();
+    EXPECT_TRUE(Window().close());
+    EXPECT_TRUE(platform_.errors.isEmpty()) << platform_.errors.join('\n').toStdString();
+    EXPECT_EQ(ReadBytes(SettingsPath()), QByteArray(SettingsBefore).replace("speed=slow", "speed=veryfast") +
+                                             "\n[bricks]\nactive=no\n\n[Background]\nfile=\n");
+    EXPECT_EQ(EntriesOf(Folder()), QStringList({"results.ini", "stacklume.ini"}));
 }
 
 } // namespace

@@ -234,5 +234,23 @@ TEST_F(TickTest, KnockOnlyWhenSoundIsOn) {
     EXPECT_TRUE(host.sounds.empty());
 }
 
+TEST_F(TickTest, APieceThatCouldNeverLandMakesWayForTheNextOneAtTheTop) {
+    // No piece chosen yet, a piece below the floor, a piece beside the well.
+    for (const Piece stuck : {Piece{}, Piece{ShapeFromDrawing(Square), 5, WellRows, 4},
+                              Piece{ShapeFromDrawing(Square), -3, 5, 4}}) {
+        game.CurrentPiece() = stuck;
+        EXPECT_FALSE(Tick());
+        const Piece& next = game.CurrentPiece();
+        EXPECT_FALSE(IsEmptyShape(next.Shape));
+        EXPECT_EQ(next.X, 5);
+        EXPECT_LE(next.Y, 0);
+        TickUntilLock();
+        const auto& bottom = game.CurrentWell()[FloorRow - 1];
+        EXPECT_TRUE(std::any_of(bottom.begin(), bottom.end(), [](int cell) { return cell > 0; }))
+            << "it landed";
+        game.ClearWell();
+    }
+}
+
 } // namespace
 } // namespace stacklume::testing

@@ -1,0 +1,83 @@
+#include "DesktopSession.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace stacklume::e2e {
+namespace {
+
+constexpr QFileDevice::Permissions ReadOnly =
+    QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+constexpr QFileDevice::Permissions Enterable =
+    QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+
+// A folder the game may not add to, for as long as this lives.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(QString path) : path_(std::move(path)), before_(QFile::permissions(path_)) {
+        QFile::setPermissions(path_, ReadOnly | Enterable);
+    }
+    ~ReadOnlyFolder() { QFile::setPermissions(path_, before_); }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+private:
+    QString path_;
+    QFileDevice::Permissions before_;
+};
+
+TEST(ErrorBoxTest, ARefusedWriteIsToldAndPlayGoesOn) {
+    DesktopSession session(1280, 899);
+    const QString settings = session.ProgramFolder() + QStringLiteral("/stacklume.ini");
+    const QString results = session.ProgramFolder() + QStringLiteral("/results.ini");
+    session.StartGame();
+    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(results); }));
+    ASSERT_TRUE(QFile(settings).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile::setPermissions(settings, ReadOnly) && QFile::setPermissions(results, ReadOnly));
+    const ReadOnlyFolder folder(session.ProgramFolder());
+
+    // The settings cannot be written: the close is refused with the error box, and the game plays on.
+    session.RequestClose();
+    session.AnswerErrorBox(session.WaitForErrorBox());
+    EXPECT_TRUE(WaitUntil([&] { return !session.GameStandsStill(); })) << "the game plays on";
+
+    // Neither can the best scores: the failure leaves the OK button's handler for the application,
+    // which shows it; the table waits for a write that works.
+    session.PressKey(QStringLiteral("F11"));
+    QString table;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !(table = session.FindWindow(QStringLiteral("Your best scores"))).isEmpty(); }));
+    session.Activate(table);
+    session.PressKey(QStringLiteral("Return"));
+    session.AnswerErrorBox(session.WaitForErrorBox());
+    EXPECT_FALSE(session.FindWindow(QStringLiteral("Your best scores")).isEmpty());
+
+    // Files that may be written are written in place, in the folder that still takes nothing new.
+    ASSERT_TRUE(QFile::setPermissions(results, ReadOnly | QFileDevice::WriteOwner));
+    session.Activate(table);
+    session.PressKey(QStringLiteral("Return"));
+    EXPECT_TRUE(WaitUntil([&] { return session.FindWindow(QStringLiteral("Your best scores")).isEmpty(); }));
+    EXPECT_EQ(ReadFile(results).count("\r\n"), 10);
+    EXPECT_TRUE(WaitUntil([&] { return !session.GameStandsStill(); })) << "the game plays on";
+    ASSERT_TRUE(QFile::setPermissions(settings, ReadOnly | QFileDevice::WriteOwner));
+    EXPECT_TRUE(session.CloseGame());
+    EXPECT_TRUE(ReadFile(settings).contains("speed=medium"));
+}
+
+TEST(ErrorBoxTest, AStartUpFailureIsToldAndEndsTheProgramWithAnErrorCode) {
+    DesktopSession session(1280, 899);
+    ASSERT_TRUE(QFile::remove(session.ProgramFolder() + QStringLiteral("/knock.wav")));
+    session.LaunchGame();
+    const QString box = session.WaitForErrorBox();
+    EXPECT_TRUE(session.GameWindows(DesktopSession::WindowKind::Main).isEmpty())
+        << "no game without its sounds";
+    session.AnswerErrorBox(box);
+    EXPECT_EQ(session.WaitForGameExit(), EXIT_FAILURE);
+    EXPECT_TRUE(session.GameErrors().contains("knock.wav")) << session.GameErrors().toStdString();
+}
+
+} // namespace
+} // namespace stacklume::e2e
