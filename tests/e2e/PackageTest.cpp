@@ -1,5 +1,4 @@
 #include "DesktopSession.h"
-#include "WellPixels.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -68,20 +67,9 @@ TEST(PackageTest, TheInstalledGameWritesOnlyIntoThePlayersHome) {
         game.waitForFinished();
     });
 
-    QString window;
-    ASSERT_TRUE(WaitUntil([&] { return !(window = session.FindWindow("Stacklume")).isEmpty(); }))
-        << "no window";
-    // The well at the smallest size lies under the menu bar, 2 pixels inside its panel at (76, 44).
-    EXPECT_TRUE(WaitUntil([&] {
-        const QRect client = session.WindowGeometry(window);
-        const WellPixels well(session.Screenshot(),
-                              client.topLeft() + QPoint(78, client.height() - 563 + 46));
-        for (int cell = 0; cell < 4 * 12; ++cell)
-            if (well.HasColouredBrick(cell / 12, cell % 12))
-                return true;
-        return false;
-    })) << "no piece in the well: an error box instead?";
-    session.Run("wmctrl", {"-i", "-c", window});
+    session.FindGameWindow();
+    EXPECT_FALSE(session.WaitForPieceAtTheTop().isNull()) << "no piece in the well: an error box instead?";
+    session.RequestClose();
     ASSERT_TRUE(game.waitForFinished(20000)) << "the game did not end when closed";
     EXPECT_TRUE(game.exitStatus() == QProcess::NormalExit && game.exitCode() == 0);
 
