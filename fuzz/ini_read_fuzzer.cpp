@@ -1,6 +1,6 @@
 // The settings file's reader on arbitrary file bytes: the player's preferences and the four
-// brick patterns come out as usable values, and every value the parser finds comes back cut and
-// trimmed, under its names spelled in any ASCII case.
+// brick patterns come out as usable values, and every key, the file's and the game's, reads as
+// the file's bytes say by the format's rules, under its names spelled in any ASCII case.
 
 #include "BrickDrawing.h"
 #include "BrickSettings.h"
@@ -59,12 +59,15 @@ QString AsciiUpper(const QString& name) {
 }
 
 void CheckEveryValue(const IniFile& ini, const QByteArray& bytes) {
-    for (const auto& [section, key] : IniNamesIn(bytes, NamesChecked)) {
-        const QString value = ini.ReadString(section, key, AbsentMarker());
-        Require(value != AbsentMarker(), "a key the parser finds is read");
-        Require(value == ValueAsRead(value), "a value read is cut and trimmed");
-        Require(ini.ReadString(AsciiUpper(section), AsciiUpper(key), AbsentMarker()) == value,
-                "names are matched without regard to ASCII case");
+    const std::vector<IniEntry> entries = IniEntriesIn(bytes);
+    std::vector<IniName> names = IniNamesIn(entries, NamesChecked);
+    names.insert(names.end(), GameIniNames.begin(), GameIniNames.end());
+    for (const auto& [section, key] : names) {
+        const QString expected = IniValueOf(entries, {section, key}).value_or(AbsentMarker());
+        RequireSame(ini.ReadString(section, key, AbsentMarker()), expected,
+                    "a key reads as the file holds it");
+        RequireSame(ini.ReadString(AsciiUpper(section), AsciiUpper(key), AbsentMarker()), expected,
+                    "names are matched without regard to ASCII case");
     }
 }
 

@@ -1,6 +1,7 @@
-// Writing one key into arbitrary settings-file bytes: afterwards that key reads back as written
-// and every other key the file held reads as before; no key appears but the one written, and the
-// bytes change in one place only, removing at most the old value.
+// Writing one key into arbitrary settings-file bytes: afterwards the file holds that key as
+// written, by the format's rules, and the reader gives it back so; every other key the file held
+// keeps its value, no key appears but the one written, and the bytes change in one place only,
+// removing at most the old value.
 
 #include "FuzzSupport.h"
 #include "IniFile.h"
@@ -15,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 using namespace stacklume;
@@ -23,15 +25,6 @@ using namespace stacklume::fuzz;
 namespace {
 
 constexpr std::size_t NamesChecked = 24;
-
-const std::array<IniName, 8> GameNames{{{"config", "speed"},
-                                        {"config", "lateral step"},
-                                        {"config", "downarrow"},
-                                        {"config", "sound"},
-                                        {"config", "color"},
-                                        {"bricks", "active"},
-                                        {"bricks", "b1"},
-                                        {"Background", "file"}}};
 
 QString Utf8(const std::string& bytes) { return QString::fromUtf8(bytes.data(), qsizetype(bytes.size())); }
 
@@ -59,7 +52,7 @@ IniName ChosenName(const NameChoice& choice, const std::vector<IniName>& inFile)
         return inFile[choice.index % inFile.size()];
     if (choice.from == NameChoice::From::Input)
         return choice.typed;
-    return GameNames[choice.index % GameNames.size()];
+    return GameIniNames[choice.index % GameIniNames.size()];
 }
 
 // A value is one line: the writer turns line breaks and NUL into blanks.
@@ -114,16 +107,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string rest = input.ConsumeRemainingBytesAsString();
     const QByteArray before(rest.data(), qsizetype(rest.size()));
 
-    const std::vector<IniName> namesBefore = IniNamesIn(before, NamesChecked);
+    const std::vector<IniEntry> entriesBefore = IniEntriesIn(before);
+    const std::vector<IniName> namesBefore = IniNamesIn(entriesBefore, NamesChecked);
     const IniName written = ChosenName(choice, namesBefore);
+    const auto valueBefore = [&](const IniName& name) {
+        return IniValueOf(entriesBefore, name).value_or(AbsentMarker());
+    };
 
     const QString path = WriteScratchFile(QStringLiteral("stacklume.ini"), before);
     IniFile ini(path);
-    std::vector<QString> valuesBefore;
-    for (const auto& [section, key] : namesBefore)
-        valuesBefore.push_back(ini.ReadString(section, key, AbsentMarker()));
-    const QString oldValue = ini.ReadString(written.first, written.second, AbsentMarker());
-
     try {
         ini.WriteString(written.first, written.second, value);
     } catch (const std::invalid_argument&) {
@@ -131,24 +123,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0; // a name the file could not give back
     }
 
-    RequireSame(ini.ReadString(written.first, written.second, AbsentMarker()), ValueAsRead(AsOneLine(value)),
-                "the key written reads back as written");
-    for (std::size_t i = 0; i < namesBefore.size(); ++i) {
-        if (SameName(namesBefore[i], written))
-            continue;
-        RequireSame(ini.ReadString(namesBefore[i].first, namesBefore[i].second, AbsentMarker()),
-                    valuesBefore[i], "every other key keeps its value");
-    }
     const QByteArray after = FileBytes(path);
-    for (const IniName& name : IniNamesIn(after, NamesChecked)) {
-        const bool known =
-            SameName(name, written) || std::any_of(namesBefore.begin(), namesBefore.end(),
-                                                   [&](const IniName& old) { return old == name; });
-        Require(known || namesBefore.size() == NamesChecked, "no key appears but the one written");
-    }
+    const std::vector<IniEntry> entriesAfter = IniEntriesIn(after);
+    const auto valueAfter = [&](const IniName& name) {
+        return IniValueOf(entriesAfter, name).value_or(AbsentMarker());
+    };
+    RequireSame(valueAfter(written), ValueAsRead(AsOneLine(value)), "the file holds the key as written");
+    RequireSame(ini.ReadString(written.first, written.second, AbsentMarker()), valueAfter(written),
+                "the key written reads back as the file holds it");
+    for (const IniName& name : namesBefore)
+        if (!SameName(name, written))
+            RequireSame(valueAfter(name), valueBefore(name), "every other key keeps its value");
+    for (const IniName& name : IniNamesIn(entriesAfter, std::numeric_limits<std::size_t>::max()))
+        Require(SameName(name, written) || valueBefore(name) != AbsentMarker(),
+                "no key appears but the one written");
     // A changed value is replaced within its line; a new key or section only adds bytes.
     const QByteArray replaced = ReplacedPart(before, after);
     Require(!replaced.contains('\r') && !replaced.contains('\n'), "the write removes no line break");
-    Require(oldValue != AbsentMarker() || replaced.isEmpty(), "adding a key removes nothing");
+    Require(valueBefore(written) != AbsentMarker() || replaced.isEmpty(), "adding a key removes nothing");
     return 0;
 }

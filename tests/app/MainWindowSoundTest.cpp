@@ -1,17 +1,29 @@
+#include "DiskAudio.h"
 #include "FakePlatform.h"
 #include "MainWindow.h"
+#include "Moves.h"
+#include "TempFolder.h"
 
 #include <QAction>
-#include <QFile>
+#include <QLabel>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <thread>
+#include <set>
+#include <tuple>
+#include <vector>
 
 namespace stacklume::testing {
 namespace {
+
+using test::Tone;
+using test::WaitFor;
+
+// Each sound a tone of its own level, so that what is heard tells which sound it was.
+const std::vector<std::int16_t> Knock = Tone(441, 9000);
+const std::vector<std::int16_t> Rows = Tone(4410, 6000);
 
 // The game's sounds through SDL's disk driver, which writes what it plays, silence included,
 // to a file in real time.
@@ -19,48 +31,80 @@ class MainWindowSoundTest : public ::testing::Test {
 protected:
     MainWindowSoundTest() {
         ::setenv("SDL_AUDIODRIVER", "disk", 1);
-        ::setenv("SDL_DISKAUDIOFILE", Output().toLocal8Bit().constData(), 1);
+        ::setenv("SDL_DISKAUDIOFILE", (sounds_.Path() / "output.raw").c_str(), 1);
+        sounds_.Write("brick2.wav", test::WaveFile(44100, 1, Tone(4410, 3000)));
+        sounds_.Write("brick1.wav", test::WaveFile(44100, 1, Rows));
+        sounds_.Write("knock.wav", test::WaveFile(44100, 1, Knock));
+        platform.services.CurrentFolder = QString::fromStdString(sounds_.Path().string());
     }
     ~MainWindowSoundTest() override { ::setenv("SDL_AUDIODRIVER", "dummy", 1); }
 
-    QString Output() const { return platform.services.ProgramFolder + QStringLiteral("/output.raw"); }
+    std::vector<std::int16_t> Output() const { return test::DiskOutput(sounds_.Path() / "output.raw"); }
+    std::vector<std::int16_t> Sounding() const { return test::WithoutSilence(Output()); }
 
-    // The number of non-silent bytes written so far, once at least `length` bytes are out.
-    int SoundingBytes(qint64 length) const {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        QByteArray bytes;
-        while (bytes.size() < length && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            QFile file(Output());
-            if (file.open(QIODevice::ReadOnly))
-                bytes = file.readAll();
-        }
-        return static_cast<int>(bytes.size() - bytes.count('\0'));
+    void Tick(MainWindow& window, std::set<int> keys) {
+        platform.keys.down = std::move(keys);
+        platform.tickCount += 45;
+        window.Timer1Timer();
+    }
+    // Ticks until the falling piece touches down, or with `landing` false, until it locks.
+    void TickUntilLanding(MainWindow& window, bool landing = true) {
+        for (int i = 0; i < 2000 && window.GetGame().Values().Landing != landing; ++i)
+            Tick(window, {});
+        ASSERT_EQ(window.GetGame().Values().Landing, landing);
     }
 
-    // Ticks until the falling piece first touches down.
-    void TickUntilLanding(MainWindow& window) {
-        for (int i = 0; i < 2000 && !window.GetGame().Values().Landing; ++i) {
-            platform.tickCount += 45;
-            window.Timer1Timer();
+    // Drops each piece, unturned, where it comes to rest lowest, until rows are cleared. Every
+    // landing is left to knock whole before the piece locks. Returns the landings.
+    std::size_t PlayUntilRowsClear(MainWindow& window) {
+        const Game& game = window.GetGame();
+        std::size_t landings = 0;
+        while (game.Values().Score == 0 && window.Timer1->isActive() && landings < 100 && !HasFailure()) {
+            Piece piece = game.CurrentPiece();
+            const ColumnSpan filled = FilledColumns(piece.Shape);
+            int lowestX = piece.X;
+            int lowest = 0;
+            for (piece.X = -filled.MinCol; piece.X + filled.MaxCol < WellColumns; ++piece.X)
+                if (const int row = FindLandingRow(game.CurrentWell(), piece, piece.Y); row > lowest)
+                    std::tie(lowest, lowestX) = std::pair(row, piece.X);
+            const int side = lowestX < game.CurrentPiece().X ? VirtualKey::Left : VirtualKey::Right;
+            for (int i = 0; i < 50 && game.CurrentPiece().X != lowestX && !game.Values().Landing; ++i)
+                Tick(window, {side});
+            Tick(window, {VirtualKey::Space}); // held on, it would hold the piece up
+            TickUntilLanding(window);
+            ++landings;
+            EXPECT_TRUE(WaitFor([&] { return Sounding().size() >= landings * Knock.size(); }));
+            TickUntilLanding(window, false);
         }
-        ASSERT_TRUE(window.GetGame().Values().Landing);
+        return landings;
     }
 
+    const test::TempFolder sounds_;
     FakePlatform platform;
 };
 
-TEST_F(MainWindowSoundTest, FirstLandingKnocks) {
+TEST_F(MainWindowSoundTest, EveryLandingKnocksAndClearedRowsSoundAndScore) {
     MainWindow window(platform.services);
-    TickUntilLanding(window);
-    EXPECT_GT(SoundingBytes(200'000), 1000);
+    const std::size_t landings = PlayUntilRowsClear(window);
+    ASSERT_EQ(window.GetGame().Values().Score, 20) << "one row cleared, the second above the floor";
+    platform.timeOfDay = platform.timeOfDay.addSecs(65);
+    window.Timer2Timer();
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("20 | 0:01:05"));
+
+    std::vector<std::int16_t> heard;
+    for (std::size_t i = 0; i < landings; ++i)
+        heard.insert(heard.end(), Knock.begin(), Knock.end());
+    heard.insert(heard.end(), Rows.begin(), Rows.end());
+    ASSERT_TRUE(WaitFor([&] { return Sounding().size() >= heard.size(); }));
+    EXPECT_EQ(Sounding(), heard);
 }
 
 TEST_F(MainWindowSoundTest, NothingSoundsWithSoundOff) {
     MainWindow window(platform.services);
     window.Menu().Sound1->trigger();
     TickUntilLanding(window);
-    EXPECT_EQ(SoundingBytes(200'000), 0);
+    ASSERT_TRUE(WaitFor([&] { return Output().size() >= 44100; })) << "the audio output stopped";
+    EXPECT_TRUE(Sounding().empty());
 }
 
 } // namespace

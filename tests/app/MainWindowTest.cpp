@@ -62,7 +62,7 @@ TEST(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
     EXPECT_EQ(Names(*menu.about2),
               (QStringList{"stacklume20", "copyright", "N6", "solvane1", "N1", "email"}));
     EXPECT_EQ(menu.stacklume20->text(), QStringLiteral("Stacklume 2.0"));
-    EXPECT_EQ(menu.email->text() + QStringLiteral("/"), WebSiteAddress);
+    EXPECT_EQ(menu.email->text(), QStringLiteral("https://stacklume.org"));
 }
 
 TEST(MainWindowTest, RadioGroupsAreExclusiveAndStartAsWithoutSettings) {
@@ -101,10 +101,11 @@ TEST(MainWindowTest, LayoutFollowsTheScreenHeight) {
         QRect panel;
         QRect label;
         int pitch;
+        QPoint centred;
     };
-    for (const Case& c : {Case{899, {444, 563}, {76, 44, 292, 484}, {189, 15, 178, 26}, 24},
-                          Case{900, {518, 654}, {89, 52, 340, 564}, {220, 19, 205, 31}, 28},
-                          Case{1000, {578, 735}, {100, 58, 376, 624}, {247, 21, 226, 34}, 31}}) {
+    for (const Case& c : {Case{899, {444, 563}, {76, 44, 292, 484}, {189, 15, 178, 26}, 24, {418, 158}},
+                          Case{900, {518, 654}, {89, 52, 340, 564}, {220, 19, 205, 31}, 28, {381, 113}},
+                          Case{1000, {578, 735}, {100, 58, 376, 624}, {247, 21, 226, 34}, 31, {351, 123}}}) {
         SCOPED_TRACE(c.screenHeight);
         FakePlatform platform(c.screenHeight);
         MainWindow window(platform.services);
@@ -115,7 +116,7 @@ TEST(MainWindowTest, LayoutFollowsTheScreenHeight) {
                   QRect(2, 2, 12 * c.pitch, 20 * c.pitch));
         EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Label1"))->geometry(), c.label);
         EXPECT_EQ(window.GetGame().Options().CellPitch, c.pitch);
-        EXPECT_EQ(window.pos(), CentredPosition(window.frameGeometry().size(), platform.services.WorkArea));
+        EXPECT_EQ(window.pos(), c.centred) << "in the work area, the whole height of the screen";
     }
 }
 
@@ -163,8 +164,8 @@ TEST(MainWindowTest, HelpAndLinksGoToTheDesktop) {
     window.Menu().email->trigger();
     ASSERT_EQ(platform.opened.size(), 4);
     EXPECT_EQ(platform.opened[0], QUrl::fromLocalFile(QStringLiteral(STACKLUME_DATA_FOLDER "/help.html")));
-    EXPECT_EQ(platform.opened[1].toString(), WebSiteAddress);
-    EXPECT_EQ(platform.opened[2].toString() + QStringLiteral("/"), WebSiteAddress);
+    EXPECT_EQ(platform.opened[1], QUrl(QStringLiteral("https://stacklume.org/")));
+    EXPECT_EQ(platform.opened[2], QUrl(QStringLiteral("https://stacklume.org")));
     EXPECT_EQ(platform.opened[3], platform.opened[2]);
 }
 

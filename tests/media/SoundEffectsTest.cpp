@@ -1,26 +1,22 @@
 #include "SoundEffects.h"
+#include "DiskAudio.h"
 #include "SoundFileError.h"
 #include "TempFolder.h"
-#include "WaveBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <optional>
-#include <thread>
 
 namespace stacklume {
 namespace {
 
 using test::TempFolder;
 using test::Tone;
+using test::WaitFor;
 using test::WaveFile;
 
 // The output the tests ask for is what the wave files hold, so the samples reach the disk
@@ -44,12 +40,11 @@ protected:
     void UseDriver(const char* driver) { ::setenv("SDL_AUDIODRIVER", driver, 1); }
 
     // SDL's disk driver writes the output, silence included, to a file in real time.
-    void UseDiskOutput() {
+    void UseDiskOutput(const char* file = "output.raw") {
         UseDriver("disk");
-        ::setenv("SDL_DISKAUDIOFILE", OutputFile().c_str(), 1);
+        outputFile_ = outputs_.Path() / file;
+        ::setenv("SDL_DISKAUDIOFILE", outputFile_.c_str(), 1);
     }
-
-    std::filesystem::path OutputFile() const { return outputs_.Path() / "output.raw"; }
 
     void WriteSounds(const std::vector<std::int16_t>& fourRows, const std::vector<std::int16_t>& rows,
                      const std::vector<std::int16_t>& knock) {
@@ -58,30 +53,8 @@ protected:
         sounds_.Write("knock.wav", WaveFile(Rate, 1, knock));
     }
 
-    std::vector<std::int16_t> Output() const {
-        std::ifstream in(OutputFile(), std::ios::binary);
-        const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        return test::SamplesOf<std::int16_t>(bytes);
-    }
-
-    std::vector<std::int16_t> Sounding() const {
-        std::vector<std::int16_t> sounding;
-        const std::vector<std::int16_t> output = Output();
-        std::copy_if(output.begin(), output.end(), std::back_inserter(sounding),
-                     [](std::int16_t sample) { return sample != 0; });
-        return sounding;
-    }
-
-    // Polls; the machine may be busy, so the deadline is far beyond what any case needs.
-    static bool WaitFor(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return true;
-    }
+    std::vector<std::int16_t> Output() const { return test::DiskOutput(outputFile_); }
+    std::vector<std::int16_t> Sounding() const { return test::WithoutSilence(Output()); }
 
     bool WaitForSounding(std::size_t count) const {
         return WaitFor([&] { return Sounding().size() >= count; });
@@ -107,6 +80,7 @@ protected:
 
     TempFolder sounds_;
     TempFolder outputs_;
+    std::filesystem::path outputFile_;
 };
 
 TEST_F(SoundEffectsTest, EachRequestPlaysItsOwnFileWhole) {
@@ -198,26 +172,32 @@ TEST_F(SoundEffectsTest, WithoutAnAudioDeviceRequestsAreDroppedSilently) {
     UseDriver("nonexistent");
     std::optional<SoundEffects> effects;
     ASSERT_NO_THROW(effects.emplace(sounds_.Path()));
-    effects->Play(Sound::FourRows, true);
-    effects->Play(Sound::Rows, true);
-    effects->Play(Sound::Knock, true);
+    EXPECT_NO_THROW(effects->Play(Sound::FourRows, true));
+    EXPECT_NO_THROW(effects->Play(Sound::Rows, true));
+    EXPECT_NO_THROW(effects->Play(Sound::Knock, true));
 }
 
 TEST_F(SoundEffectsTest, EachInstanceStartsAndEndsItsOwnAudio) {
     const auto knock = Tone(Rate / 10, KnockLevel);
-    WriteSounds(Tone(Rate * 2, FourRowsLevel), Tone(100, RowsLevel), knock);
+    const auto fourRows = Tone(Rate * 10, FourRowsLevel);
+    WriteSounds(fourRows, Tone(100, RowsLevel), knock);
+    UseDiskOutput("first.raw");
+    const std::filesystem::path first = outputFile_;
     {
-        UseDriver("dummy");
         SoundEffects effects(sounds_.Path());
-        // Ending the game in the middle of a long sound stops it.
         effects.Play(Sound::FourRows, true);
-    }
+        ASSERT_TRUE(WaitForSounding(Rate / 10));
+    } // ending the game in the middle of a long sound stops it
+    const std::vector<std::int16_t> cut = test::DiskOutput(first);
+    EXPECT_LT(cut.size() - std::count(cut.begin(), cut.end(), 0), fourRows.size() / 2);
+
     // Audio was shut down with the first instance, so the second one picks the driver anew.
-    UseDiskOutput();
+    UseDiskOutput("second.raw");
     SoundEffects effects(sounds_.Path());
     effects.Play(Sound::Knock, true);
     ASSERT_TRUE(WaitForSounding(knock.size()));
     EXPECT_EQ(Sounding(), knock);
+    EXPECT_EQ(test::DiskOutput(first), cut) << "the first instance played on";
 }
 
 TEST_F(SoundEffectsTest, StartingAudioLeavesTheProcessSignalsAlone) {

@@ -110,11 +110,9 @@ TEST_F(IniFileWriteTest, ARefusedWriteThrowsNamingTheFileAndKeepsIt) {
 TEST_F(IniFileWriteTest, AReadOnlyFileRefusesTheWriteAndAReadOnlyFolderTakesItInPlace) {
     Given("[config]\nspeed=slow\n");
     {
-        // Root is asked about a read-only file with the capabilities it may raise, so only a
-        // player is refused here.
         RestrictedPermissions readOnly(path_, QFileDevice::ReadOwner);
-        if (access(path_.toLocal8Bit().constData(), W_OK) != 0)
-            ExpectWriteRefused(ini_);
+        ASSERT_NE(access(path_.toLocal8Bit().constData(), W_OK), 0) << "permission bits do not bind here";
+        ExpectWriteRefused(ini_);
     }
     EXPECT_EQ(Bytes(), "[config]\nspeed=slow\n");
     RestrictedPermissions readOnly(folder_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);

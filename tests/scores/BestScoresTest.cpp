@@ -99,11 +99,14 @@ TEST_F(BestScoresTest, AFileWithMoreThanTenRecordsKeepsTheBestTen) {
 }
 
 TEST_F(BestScoresTest, ANewScoreReplacesTheLowestAndEqualScoresOrderByNameIgnoringCase) {
-    for (const QLocale& locale : {QLocale::system(), QLocale(QLocale::C), QLocale(QLocale::English)}) {
+    const std::pair<QLocale, QString> localesAndDates[] = {
+        {QLocale::system(), StartDateText()},
+        {QLocale::c(), QStringLiteral("29 Feb 2024")},
+        {QLocale(QLocale::French), QStringLiteral("29/02/2024")}};
+    for (const auto& [locale, dateText] : localesAndDates) {
         SCOPED_TRACE(locale.name().toStdString());
         WriteResultLines(FullTable());
         BestScores scores = Load(locale);
-        const QString dateText = locale.toString(StartDate, QLocale::ShortFormat);
 
         EXPECT_EQ(scores.Insert(500, QStringLiteral("alice")), "00000000000500:alice:" + dateText);
         scores.Insert(500, QStringLiteral("Bob"));
@@ -141,9 +144,8 @@ TEST_F(BestScoresTest, QualificationFollowsTheFileAsItIsAtTheEndOfTheGame) {
 TEST_F(BestScoresTest, AFileThatCannotBeCreatedAtStartUpIsToldOnceAndTheTableGoesOn) {
     BestScores scores(QDir(Folder()).filePath(QStringLiteral("no such folder")), StartDate, Reporter());
     ASSERT_EQ(reported_.size(), 1);
-    EXPECT_TRUE(reported_[0].startsWith(QStringLiteral("Impossible de créer le fichier \"")))
-        << reported_[0].toStdString();
-    EXPECT_TRUE(reported_[0].contains(QStringLiteral("results.ini\". ")));
+    ExpectOwnWordsAndAReason(reported_[0], "Impossible de créer le fichier \"" + Folder() +
+                                               "/no such folder/results.ini\". ");
     EXPECT_EQ(scores.Lines(), EmptyTable());
 
     EXPECT_FALSE(scores.ScoreQualifies(0)) << "decided by the table in memory";
@@ -155,9 +157,7 @@ TEST_F(BestScoresTest, AFileThatCannotBeReadAtStartUpIsNeitherLostNorOverwritten
     BlockResults();
     BestScores scores = Load();
     ASSERT_EQ(reported_.size(), 1);
-    EXPECT_EQ(reported_[0],
-              QStringLiteral("Impossible d'ouvrir le fichier \"%1\". file to open is a directory")
-                  .arg(QDir::toNativeSeparators(ResultsPath())));
+    ExpectOwnWordsAndAReason(reported_[0], "Impossible d'ouvrir le fichier \"" + ResultsPath() + "\". ");
     EXPECT_EQ(scores.Lines(), EmptyTable());
     EXPECT_TRUE(scores.ScoreQualifies(1));
     EXPECT_EQ(reported_.size(), 1);
@@ -216,7 +216,7 @@ TEST_F(BestScoresTest, AFileLostDuringPlayFallsBackToTheTableAndIsToldOncePerTro
     EXPECT_FALSE(scores.ScoreQualifies(100));
     EXPECT_TRUE(scores.ScoreQualifies(101));
     ASSERT_EQ(reported_.size(), 1);
-    EXPECT_TRUE(reported_[0].startsWith(QStringLiteral("Impossible d'ouvrir le fichier \"")));
+    ExpectOwnWordsAndAReason(reported_[0], "Impossible d'ouvrir le fichier \"" + ResultsPath() + "\". ");
 
     scores.Save(); // brings the file back
     EXPECT_EQ(ResultsBytes(), AsFileBytes(FullTable()));

@@ -6,7 +6,6 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QLocale>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -19,6 +18,11 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace stacklume::testing {
 
+// The game's own words, then a reason: the system's or Qt's, whose wording is theirs.
+inline void ExpectOwnWordsAndAReason(const QString& message, const QString& ownWords) {
+    EXPECT_TRUE(message.startsWith(ownWords) && message.size() > ownWords.size()) << message.toStdString();
+}
+
 // A program folder of its own for every test, with helpers to set up and inspect results.ini.
 class ScoresFolderTest : public ::testing::Test {
 protected:
@@ -27,7 +31,8 @@ protected:
 
     QString Folder() const { return folder_.path(); }
     QString ResultsPath() const { return QDir(folder_.path()).filePath(QStringLiteral("results.ini")); }
-    static QString StartDateText() { return QLocale::system().toString(StartDate, QLocale::ShortFormat); }
+    // The start date as the tests' en_US locale writes it.
+    static QString StartDateText() { return QStringLiteral("2/29/24"); }
 
     void WriteResults(const QByteArray& bytes) const {
         QFile file(ResultsPath());

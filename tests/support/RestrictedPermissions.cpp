@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include <linux/securebits.h>
+#include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -39,6 +41,9 @@ RestrictedPermissions::RestrictedPermissions(QString path, QFileDevice::Permissi
         LowerEffective(lowered, CAP_DAC_READ_SEARCH);
         capabilitiesLowered_ = SetCapabilities(lowered);
     }
+    savedSecureBits_ = prctl(PR_GET_SECUREBITS);
+    if (savedSecureBits_ >= 0 && prctl(PR_SET_SECUREBITS, savedSecureBits_ | SECBIT_NO_SETUID_FIXUP) != 0)
+        savedSecureBits_ = -1;
 }
 
 RestrictedPermissions::~RestrictedPermissions() { Lift(); }
@@ -47,6 +52,8 @@ void RestrictedPermissions::Lift() {
     if (lifted_)
         return;
     lifted_ = true;
+    if (savedSecureBits_ >= 0)
+        prctl(PR_SET_SECUREBITS, savedSecureBits_);
     if (capabilitiesLowered_)
         SetCapabilities(savedCapabilities_);
     QFile::setPermissions(path_, saved_);

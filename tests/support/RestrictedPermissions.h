@@ -10,7 +10,8 @@ namespace stacklume::testing {
 // Gives a file or folder other permission bits for as long as this lives, or until Lift(), and
 // makes them bind this thread as they bind a player even when the tests run as root: the
 // capabilities that let root ignore permission bits are lowered meanwhile (they stay permitted,
-// so Lift() raises them again). Other users keep the capabilities they have, which are none.
+// so Lift() raises them again), and access(), which asks with all of root's permitted ones, asks
+// with the lowered set. Other users keep the capabilities they have, which are none.
 class RestrictedPermissions {
 public:
     RestrictedPermissions(QString path, QFileDevice::Permissions permissions);
@@ -26,6 +27,7 @@ private:
     QFileDevice::Permissions saved_;
     __user_cap_data_struct savedCapabilities_[_LINUX_CAPABILITY_U32S_3]{};
     bool capabilitiesLowered_ = false;
+    int savedSecureBits_ = -1;
     bool lifted_ = false;
 };
 

@@ -70,7 +70,7 @@ TEST_F(TextAnimationTest, StylesGiveTheirInitialOffsetsAllGrowing) {
 
 TEST_F(TextAnimationTest, CharactersAreMeasuredOnePointBelowTheLargestSize) {
     UseGameCaption(TTextAnimStyle::taWave);
-    EXPECT_EQ(measure.points_, (std::set<int>{10 + 12 - 1}));
+    EXPECT_EQ(measure.points_, (std::set<int>{21})); // 10 points, swelling by up to 12
     // G A M E, blank, O V E R
     EXPECT_EQ(animation.CharWidths(), (Steps{27, 21, 33, 25, 21, 35, 42, 25, 38}));
     EXPECT_EQ(animation.TotalWidth(), 267);
@@ -135,13 +135,14 @@ TEST_F(TextAnimationTest, GameColoursMoveEachChannelByOneUntilItArrives) {
     std::vector<std::uint32_t> colors;
     for (int i = 0; i < 2 * 434; ++i)
         colors.push_back(animation.MakeFontColor());
-    for (int counter = 0; counter <= 217; ++counter) {
-        const std::uint32_t expected = MakeRgb(static_cast<std::uint8_t>(std::max(255 - counter, 221)),
-                                               static_cast<std::uint8_t>(217 - counter),
-                                               static_cast<std::uint8_t>(std::max(64 - counter, 0)));
-        ASSERT_EQ(colors[counter], expected) << counter;
+    // 0xBBGGRR: red stops at 221 after 34 steps, blue at 0 after 64, green at 0 after 217.
+    const std::pair<int, std::uint32_t> sweep[] = {{0, 0x40D9FF},   {1, 0x3FD8FE},  {34, 0x1EB7DD},
+                                                   {35, 0x1DB6DD},  {64, 0x0099DD}, {65, 0x0098DD},
+                                                   {216, 0x0001DD}, {217, 0x0000DD}};
+    for (const auto& [counter, expected] : sweep)
+        EXPECT_EQ(colors[counter], expected) << counter;
+    for (int counter = 0; counter <= 217; ++counter)
         ASSERT_EQ(colors[434 - counter], colors[counter]) << counter; // and back
-    }
     for (std::size_t i = 434; i < colors.size(); ++i)
         ASSERT_EQ(colors[i], colors[i - 434]) << i;
 
