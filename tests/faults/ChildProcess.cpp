@@ -1,6 +1,7 @@
 #include "ChildProcess.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
@@ -83,6 +84,33 @@ std::optional<int> ChildProcess::WaitForExit(std::chrono::milliseconds deadline)
     if (!WIFEXITED(status_))
         return std::nullopt;
     return WEXITSTATUS(status_);
+}
+
+void ChildProcess::Stop() {
+    if (reaped_)
+        return;
+    kill(pid_, SIGSTOP);
+    int status = 0;
+    pid_t done = 0;
+    do {
+        done = waitpid(pid_, &status, WUNTRACED);
+    } while (done < 0 && errno == EINTR);
+    if (done == pid_ && !WIFSTOPPED(status)) {
+        status_ = status;
+        reaped_ = true;
+    }
+}
+
+std::vector<std::string> ChildProcess::OpenFiles() const {
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid_) + "/fd", error)) {
+        const std::filesystem::path target = std::filesystem::read_symlink(entry.path(), error);
+        if (!error)
+            files.push_back(target.string());
+    }
+    return files;
 }
 
 void ChildProcess::Kill() {

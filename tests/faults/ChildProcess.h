@@ -3,6 +3,8 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <sys/types.h>
 
@@ -30,6 +32,10 @@ public:
     // Waits for the child to end by itself: its exit code, or nothing when it did not end in
     // time or was ended by a signal.
     std::optional<int> WaitForExit(std::chrono::milliseconds deadline);
+    // Stops the child where it is (SIGSTOP) and waits until it has stopped; Kill() ends it there.
+    void Stop();
+    // The files the child has open, as the system names them (the links in /proc/PID/fd).
+    std::vector<std::string> OpenFiles() const;
     // Ends the child at once (SIGKILL) and reaps it.
     void Kill();
 

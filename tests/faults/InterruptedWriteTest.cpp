@@ -8,12 +8,8 @@
 #include <QTemporaryDir>
 
 #include <random>
-#include <stdexcept>
+#include <string>
 #include <thread>
-
-#include <poll.h>
-#include <sys/inotify.h>
-#include <unistd.h>
 
 namespace stacklume::testing {
 namespace {
@@ -27,37 +23,32 @@ constexpr int MinInterruptions = 40;
 constexpr int MidWriteKills = 10;
 constexpr int MaxInterruptions = 1000;
 
-// Tells when a file is created in a folder.
-class CreationWatch {
+// What a replacement of the file may be: another file of the same folder, named or not yet (an
+// unnamed temporary file shows as "#INODE (deleted)"). Reading the file, or writing it in place,
+// does not count.
+class Replacement {
 public:
-    explicit CreationWatch(const QString& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-        if (fd_ < 0 || inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_CREATE) < 0)
-            throw std::runtime_error("cannot watch the folder");
-    }
-    ~CreationWatch() { close(fd_); }
-    CreationWatch(const CreationWatch&) = delete;
-    CreationWatch& operator=(const CreationWatch&) = delete;
+    explicit Replacement(const QString& path)
+        : folder_(QFileInfo(path).canonicalPath().toStdString() + '/'),
+          itself_(QFileInfo(path).canonicalFilePath().toStdString()) {}
 
-    // Forgets what was created so far.
-    void Forget() {
-        char events[4096];
-        while (read(fd_, events, sizeof events) > 0) {
-        }
-    }
-    bool WaitForCreation(std::chrono::milliseconds deadline) {
-        pollfd watched{fd_, POLLIN, 0};
-        return poll(&watched, 1, static_cast<int>(deadline.count())) == 1;
+    bool BeingWrittenBy(const ChildProcess& child) const {
+        for (const std::string& open : child.OpenFiles())
+            if (open.rfind(folder_, 0) == 0 && open != itself_)
+                return true;
+        return false;
     }
 
 private:
-    int fd_;
+    std::string folder_;
+    std::string itself_;
 };
 
 // A child writes the file over and over, one content then the other, and is killed, every other
-// time as soon as the replacement file appears, otherwise at a random moment; afterwards the file
-// must hold one content or the other, whole. A kill in the middle of a write leaves the
-// replacement behind: counting them shows that enough kills landed there, however quick the
-// machine. `write(second)` writes the second content, or the first.
+// time as soon as it writes a replacement, otherwise at a random moment; afterwards the file must
+// hold one content or the other, whole. Each child is stopped before the kill to see whether it
+// was writing a replacement: enough kills must land there, however quick or slow the machine.
+// `write(second)` writes the second content, or the first.
 void ExpectEveryInterruptionLeavesOneContentWhole(const QString& path, const QByteArray& first,
                                                   const QByteArray& second,
                                                   const std::function<void(bool second)>& write) {
@@ -70,7 +61,7 @@ void ExpectEveryInterruptionLeavesOneContentWhole(const QString& path, const QBy
     ASSERT_EQ(ReadBytes(path), first);
 
     QDir folder = QFileInfo(path).dir();
-    CreationWatch watch(folder.path());
+    const Replacement replacement(path);
     std::mt19937 chance(20261208);
     int midWrite = 0;
     int interruption = 0;
@@ -86,18 +77,22 @@ void ExpectEveryInterruptionLeavesOneContentWhole(const QString& path, const QBy
         });
         ASSERT_TRUE(child.WaitForReports(1 + static_cast<int>(chance() % 3), Deadline))
             << "the child did not write";
-        watch.Forget();
-        if (interruption % 2 == 0)
-            ASSERT_TRUE(watch.WaitForCreation(Deadline)) << "the child wrote no replacement";
-        else
+        if (interruption % 2 == 0) {
+            const auto end = Clock::now() + Deadline;
+            while (!replacement.BeingWrittenBy(child))
+                ASSERT_LT(Clock::now(), end) << "the child wrote no replacement";
+        } else {
             std::this_thread::sleep_for(oneWrite * static_cast<int>(chance() % 1000) / 500);
+        }
+        child.Stop();
+        midWrite += replacement.BeingWrittenBy(child);
         child.Kill();
         const QByteArray found = ReadBytes(path);
         ASSERT_TRUE(found == first || found == second)
             << "a mixed or cut file: " << ::testing::PrintToString(found);
         for (const QString& left : EntriesOf(folder.path()))
-            if (left != QFileInfo(path).fileName() && folder.remove(left))
-                ++midWrite;
+            if (left != QFileInfo(path).fileName())
+                folder.remove(left);
     }
     EXPECT_GE(midWrite, MidWriteKills)
         << "only " << midWrite << " of " << interruption << " kills landed in the middle of a write";
