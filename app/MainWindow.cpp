@@ -260,7 +260,7 @@ void MainWindow::Timer1Timer() {
         return;
     const bool locked = game_.Tick(keys_, platform_.TickCount());
     wellView_.RenderFrame(locked ? nullptr : &game_.CurrentPiece(), game_.CurrentWell(), game_.Options());
-    Image2->Present(wellView_.BackBuffer());
+    Image2->Present(wellView_.BackBuffer(), wellView_.ChangedArea());
 }
 
 void MainWindow::Timer2Timer() {
