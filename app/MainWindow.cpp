@@ -231,14 +231,20 @@ void MainWindow::StartGamepadPolling() {
     if (platform_.Gamepad == nullptr || !platform_.Gamepad->Available())
         return;
     // The tick reads the pads while it runs; while it stands still (paused, over, bricks dialog)
-    // they are read from here, so that Start can resume and Back start a new game.
+    // they are read from here, so that Start can resume and Back start a new game. This timer
+    // runs only then: a game at rest wakes the program for nothing else.
     auto* idlePadTimer = new QTimer(this);
+    idlePadTimer->setObjectName(QStringLiteral("IdlePadTimer"));
     idlePadTimer->setInterval(IdlePadInterval);
-    connect(idlePadTimer, &QTimer::timeout, this, [this] {
-        if (!Timer1->isActive())
-            PollGamepad();
-    });
-    idlePadTimer->start();
+    connect(idlePadTimer, &QTimer::timeout, this, &MainWindow::PollGamepad);
+    auto followTick = [this, idlePadTimer] {
+        if (Timer1->isActive())
+            idlePadTimer->stop();
+        else
+            idlePadTimer->start();
+    };
+    tickWatch_ = Timer1->bindableActive().addNotifier(followTick);
+    followTick();
 }
 
 void MainWindow::PollGamepad() {

@@ -10,6 +10,7 @@
 #include "WindowLayout.h"
 
 #include <QMainWindow>
+#include <QProperty>
 
 #include <functional>
 #include <memory>
@@ -102,6 +103,7 @@ private:
     QWidget* Form2 = nullptr;
     TForm3* Form3 = nullptr;
     bool placed_ = false;
+    QPropertyNotifier tickWatch_; // starts and stops the pad polling of a game standing still
 
     QWidget* client_ = nullptr;
     QLabel* Label1 = nullptr;

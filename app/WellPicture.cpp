@@ -28,7 +28,9 @@ void WellPicture::paintEvent(QPaintEvent* event) {
     if (frame_.isNull())
         painter.fillRect(event->rect(), palette().button());
     else
-        painter.drawImage(event->rect(), frame_, event->rect());
+        // Rectangle by rectangle: their bounding rectangle may be far larger than they are.
+        for (const QRect& rect : event->region())
+            painter.drawImage(rect, frame_, rect);
 }
 
 } // namespace stacklume
