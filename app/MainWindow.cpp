@@ -51,7 +51,8 @@ void Toggle(QTimer* timer) {
 } // namespace
 
 MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
-    : QMainWindow(parent), platform_(std::move(platform)), images_(MakeBrickImages()), game_(*this),
+    : QMainWindow(parent), platform_(std::move(platform)),
+      images_(MakeBrickImages(SizeClassForScreenHeight(platform_.ScreenHeight))), game_(*this),
       wellView_(images_) {
     BuildControls();
     ConnectMenu();
@@ -228,7 +229,7 @@ void MainWindow::StartFirstGame() {
 }
 
 void MainWindow::StartGamepadPolling() {
-    if (platform_.Gamepad == nullptr || !platform_.Gamepad->Available())
+    if (platform_.Gamepad == nullptr)
         return;
     // The tick reads the pads while it runs; while it stands still (paused, over, bricks dialog)
     // they are read from here, so that Start can resume and Back start a new game. This timer
