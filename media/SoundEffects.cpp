@@ -39,7 +39,7 @@ SoundEffects::~SoundEffects() {
 
 void SoundEffects::Play(Sound sound, bool soundOn) {
     const auto index = static_cast<std::size_t>(sound);
-    if (!soundOn || index >= samples_.size())
+    if (!soundOn || index >= samples_.size() || samples_[index].empty())
         return;
     if (server_ == nullptr && device_ == nullptr)
         OpenOutput();
