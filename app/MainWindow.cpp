@@ -251,6 +251,11 @@ void MainWindow::StartGamepadPolling() {
 void MainWindow::PollGamepad() {
     if (platform_.Gamepad == nullptr)
         return;
+    // The first reading starts SDL's controller support, which takes a few milliseconds: the
+    // window's first appearance on screen does not wait for it.
+    if (!padsRead_ && isVisible() && !testAttribute(Qt::WA_Mapped))
+        return;
+    padsRead_ = true;
     // The pad's buttons run the menu commands, as F9 and F10 do.
     const GamepadPresses presses = platform_.Gamepad->Poll();
     if (presses.Back)

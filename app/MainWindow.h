@@ -103,6 +103,7 @@ private:
     QWidget* Form2 = nullptr;
     TForm3* Form3 = nullptr;
     bool placed_ = false;
+    bool padsRead_ = false;
     QPropertyNotifier tickWatch_; // starts and stops the pad polling of a game standing still
 
     QWidget* client_ = nullptr;
