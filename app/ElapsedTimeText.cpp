@@ -11,8 +11,10 @@ namespace {
 
 // The locale's long time format with its 12-hour clock, AM/PM marker and time zone taken out.
 QString DurationFormat(const QLocale& locale) {
+    // Made once: the score line is written every second.
+    static const QRegularExpression notOfADuration(QStringLiteral("\\s*(AP|ap|A|a|t+)\\s*"));
     QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QRegularExpression(QStringLiteral("\\s*(AP|ap|A|a|t+)\\s*")));
+    format.remove(notOfADuration);
     format.replace(QLatin1Char('h'), QLatin1Char('H'));
     format = format.trimmed();
     return format.contains(QLatin1Char('H')) ? format : QStringLiteral("H:mm:ss");

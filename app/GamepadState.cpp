@@ -22,7 +22,16 @@ constexpr std::array<std::pair<SDL_GameControllerButton, int>, 6> ButtonKeys{{
 
 } // namespace
 
-GamepadState::GamepadState(std::function<bool()> hasKeyboard) : hasKeyboard_(std::move(hasKeyboard)) {
+GamepadState::GamepadState(std::function<bool()> hasKeyboard) : hasKeyboard_(std::move(hasKeyboard)) {}
+
+bool GamepadState::Available() {
+    if (!subsystemTried_)
+        StartSubsystem();
+    return subsystemStarted_;
+}
+
+void GamepadState::StartSubsystem() {
+    subsystemTried_ = true;
     // Starting controllers brings up SDL's events, which would otherwise take over SIGINT and
     // SIGTERM: the window could then no longer be ended by a signal.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -45,7 +54,7 @@ GamepadState::~GamepadState() {
 bool GamepadState::IsDown(int virtualKey) const { return held_.contains(virtualKey); }
 
 GamepadPresses GamepadState::Poll() {
-    if (!subsystemStarted_)
+    if (!Available())
         return {};
     // Reads every open pad and notices pads plugged in or pulled out.
     SDL_GameControllerUpdate();

@@ -35,8 +35,9 @@ public:
     GamepadState(const GamepadState&) = delete;
     GamepadState& operator=(const GamepadState&) = delete;
 
-    // Whether the system offers game controllers at all.
-    bool Available() const { return subsystemStarted_; }
+    // Whether the system offers game controllers at all. SDL's controller support starts with
+    // the first question asked, here or in Poll: the window need not wait for it to appear.
+    bool Available();
     int PadCount() const { return static_cast<int>(pads_.size()); }
 
     // As of the last poll.
@@ -46,12 +47,14 @@ public:
     GamepadPresses Poll();
 
 private:
+    void StartSubsystem();
     void ClosePadsRemoved();
     void OpenPadsAdded();
     GamepadPresses TakePresses();
     std::set<int> KeysHeld() const;
 
     std::function<bool()> hasKeyboard_;
+    bool subsystemTried_ = false;
     bool subsystemStarted_ = false;
     std::map<SDL_JoystickID, SDL_GameController*> pads_;
     std::set<SDL_JoystickID> refused_; // pads that would not open

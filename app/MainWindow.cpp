@@ -50,7 +50,8 @@ void Toggle(QTimer* timer) {
 } // namespace
 
 MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
-    : QMainWindow(parent), platform_(std::move(platform)), images_(MakeBrickImages()), game_(*this),
+    : QMainWindow(parent), platform_(std::move(platform)),
+      images_(MakeBrickImages(SizeClassForScreenHeight(platform_.ScreenHeight))), game_(*this),
       wellView_(images_) {
     BuildControls();
     ConnectMenu();
@@ -244,22 +245,33 @@ void MainWindow::WhileStopped(const std::function<void()>& work) {
 }
 
 void MainWindow::StartGamepadPolling() {
-    if (platform_.Gamepad == nullptr || !platform_.Gamepad->Available())
+    if (platform_.Gamepad == nullptr)
         return;
     // The tick reads the pads while it runs; while it stands still (paused, over, bricks dialog)
-    // they are read from here, so that Start can resume and Back start a new game.
+    // they are read from here, so that Start can resume and Back start a new game. This timer
+    // runs only then: a game at rest wakes the program for nothing else.
     auto* idlePadTimer = new QTimer(this);
+    idlePadTimer->setObjectName(QStringLiteral("IdlePadTimer"));
     idlePadTimer->setInterval(IdlePadInterval);
-    connect(idlePadTimer, &QTimer::timeout, this, [this] {
-        if (!Timer1->isActive())
-            PollGamepad();
-    });
-    idlePadTimer->start();
+    connect(idlePadTimer, &QTimer::timeout, this, &MainWindow::PollGamepad);
+    auto followTick = [this, idlePadTimer] {
+        if (Timer1->isActive())
+            idlePadTimer->stop();
+        else
+            idlePadTimer->start();
+    };
+    tickWatch_ = Timer1->bindableActive().addNotifier(followTick);
+    followTick();
 }
 
 void MainWindow::PollGamepad() {
     if (platform_.Gamepad == nullptr)
         return;
+    // The first reading starts SDL's controller support, which takes a few milliseconds: the
+    // window's first appearance on screen does not wait for it.
+    if (!padsRead_ && isVisible() && !testAttribute(Qt::WA_Mapped))
+        return;
+    padsRead_ = true;
     // The pad's buttons run the menu commands, as F9 and F10 do.
     const GamepadPresses presses = platform_.Gamepad->Poll();
     if (presses.Back)
@@ -276,7 +288,7 @@ void MainWindow::Timer1Timer() {
         return;
     const bool locked = game_.Tick(keys_, platform_.TickCount());
     wellView_.RenderFrame(locked ? nullptr : &game_.CurrentPiece(), game_.CurrentWell(), game_.Options());
-    Image2->Present(wellView_.BackBuffer());
+    Image2->Present(wellView_.BackBuffer(), wellView_.ChangedArea());
 }
 
 void MainWindow::Timer2Timer() {

@@ -11,6 +11,7 @@
 #include "WindowLayout.h"
 
 #include <QMainWindow>
+#include <QProperty>
 
 #include <functional>
 #include <memory>
@@ -108,6 +109,8 @@ private:
     QWidget* Form2 = nullptr;
     TForm3* Form3 = nullptr;
     bool placed_ = false;
+    bool padsRead_ = false;
+    QPropertyNotifier tickWatch_; // starts and stops the pad polling of a game standing still
 
     QWidget* client_ = nullptr;
     QLabel* Label1 = nullptr;

@@ -38,7 +38,7 @@ void MainWindow::Background1Click(int index) {
     LoadBackground();
     // Shown at once, also while the game stands still: the settled bricks without the piece.
     wellView_.RenderSettled(game_.CurrentWell(), game_.Options());
-    Image2->Present(wellView_.BackBuffer());
+    Image2->Present(wellView_.BackBuffer(), wellView_.ChangedArea());
 }
 
 } // namespace stacklume

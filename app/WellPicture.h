@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QRegion;
+
 namespace stacklume {
 
 // The picture control that shows the well: it keeps the last frame, so repainting the window
@@ -12,8 +14,9 @@ class WellPicture : public QWidget {
 public:
     explicit WellPicture(QWidget* parent = nullptr);
 
-    // Shows a frame; one identical to the frame on screen costs no repaint.
-    void Present(const QImage& frame);
+    // Shows a frame of which only `changed` differs from the one on screen: only that part is
+    // copied and repainted. A frame of another size is taken whole.
+    void Present(const QImage& frame, const QRegion& changed);
     const QImage& Frame() const { return frame_; }
 
 protected:

@@ -39,13 +39,32 @@ std::pair<BrickImageList, BrickImageList> MakeSchemes(int size) {
     return {std::move(multicoloured), std::move(redShades)};
 }
 
+void AddSizeClass(BrickImageLists& lists, int sizeClass) {
+    switch (sizeClass) {
+    case 0:
+        std::tie(lists.List1, lists.ImageList4) = MakeSchemes(22);
+        break;
+    case 1:
+        std::tie(lists.ImageList1, lists.ImageList3) = MakeSchemes(26);
+        break;
+    default:
+        std::tie(lists.ImageList5, lists.ImageList2) = MakeSchemes(29);
+        break;
+    }
+}
+
 } // namespace
 
 BrickImageLists MakeBrickImages() {
     BrickImageLists lists;
-    std::tie(lists.List1, lists.ImageList4) = MakeSchemes(22);
-    std::tie(lists.ImageList1, lists.ImageList3) = MakeSchemes(26);
-    std::tie(lists.ImageList5, lists.ImageList2) = MakeSchemes(29);
+    for (int sizeClass = 0; sizeClass < 3; ++sizeClass)
+        AddSizeClass(lists, sizeClass);
+    return lists;
+}
+
+BrickImageLists MakeBrickImages(int sizeClass) {
+    BrickImageLists lists;
+    AddSizeClass(lists, sizeClass);
     return lists;
 }
 

@@ -19,5 +19,8 @@ struct BrickImageLists {
 
 // All 84 images, fully opaque and the same at every start; made once at start-up.
 BrickImageLists MakeBrickImages();
+// The two lists of one size class alone (0, 1 or 2: bricks of 22, 26 or 29 pixels), the others
+// left empty: a window keeps its size class for the whole run.
+BrickImageLists MakeBrickImages(int sizeClass);
 
 } // namespace stacklume

@@ -1,7 +1,11 @@
 #include "SoundEffects.h"
 
+#include "PlaybackFormat.h"
 #include "SoundFileReader.h"
 #include "WaveDecoder.h"
+
+#include <array>
+#include <cstdlib>
 
 namespace stacklume {
 
@@ -11,28 +15,45 @@ namespace {
 constexpr std::size_t MaxFileBytes = 16 * 1024 * 1024;
 constexpr int MaxSeconds = 60;
 
+bool SdlDriverChosen() {
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    return driver != nullptr && *driver != '\0';
+}
+
 } // namespace
 
 SoundEffects::SoundEffects(const std::filesystem::path& folder) {
-    for (std::size_t index = 0; index < FileNames.size(); ++index) {
-        const std::vector<std::uint8_t> file = ReadSoundFile(folder / FileNames[index], MaxFileBytes);
-        // Without a device there is no format to convert to, and nothing will ever play.
-        if (output_.IsOpen())
-            samples_[index] = DecodeWave(file, output_.Format(), MaxSeconds);
-    }
+    for (const char* name : FileNames)
+        samples_.push_back(
+            DecodeWave(ReadSoundFile(folder / name, MaxFileBytes), PlaybackFormat(), MaxSeconds));
 }
 
 SoundEffects::~SoundEffects() {
-    output_.Close();
-    for (auto& samples : samples_)
-        samples = std::vector<std::uint8_t>();
+    server_.reset();
+    device_.reset();
+    samples_.clear();
 }
 
 void SoundEffects::Play(Sound sound, bool soundOn) {
     const auto index = static_cast<std::size_t>(sound);
-    if (!soundOn || index >= samples_.size())
+    if (!soundOn || index >= samples_.size() || samples_[index].empty())
         return;
-    output_.PlayIfIdle(samples_[index]);
+    if (server_ == nullptr && device_ == nullptr)
+        OpenOutput();
+    if (server_ != nullptr)
+        server_->PlayIfIdle(index);
+    else
+        device_->PlayIfIdle(samples_[index]);
+}
+
+void SoundEffects::OpenOutput() {
+    if (!SdlDriverChosen()) {
+        server_ = std::make_unique<EventSounds>(samples_);
+        if (server_->Available())
+            return;
+        server_.reset();
+    }
+    device_ = std::make_unique<AudioOutput>();
 }
 
 } // namespace stacklume

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "AudioOutput.h"
+#include "EventSounds.h"
 #include "GameHost.h"
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace stacklume {
@@ -13,6 +14,10 @@ namespace stacklume {
 // The game's three sound effects, read once at start-up from brick2.wav (four rows cleared),
 // brick1.wav (one to three rows) and knock.wav (a piece comes to rest) in the given folder, and
 // played from memory without ever making the game tick wait.
+//
+// They are played by the desktop's sound server when there is one, otherwise through SDL; both
+// are opened by the first sound, and neither keeps anything running between sounds. SDL alone
+// plays when SDL_AUDIODRIVER names one of its drivers, as the tests do to record what is played.
 //
 // A file that cannot be opened throws SoundFileError. Everything else stays silent instead of
 // failing: no audio device, an empty file, bytes that are not a playable wave, a file over
@@ -33,9 +38,12 @@ public:
     void Play(Sound sound, bool soundOn);
 
 private:
-    AudioOutput output_;
-    // In the order of Sound: brick2.wav, brick1.wav, knock.wav; already in the output's format.
-    std::array<std::vector<std::uint8_t>, 3> samples_;
+    void OpenOutput();
+
+    // In the order of Sound: brick2.wav, brick1.wav, knock.wav; already in PlaybackFormat.
+    std::vector<std::vector<std::uint8_t>> samples_;
+    std::unique_ptr<EventSounds> server_;
+    std::unique_ptr<AudioOutput> device_;
 };
 
 } // namespace stacklume

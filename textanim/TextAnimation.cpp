@@ -45,7 +45,6 @@ void TextAnimation::SetStep(std::uint16_t step) { step_ = std::min(step, maxStep
 void TextAnimation::ResetAnimation(bool reallocate) {
     if (reallocate) {
         const auto count = caption_.size();
-        charWidths_.assign(count, 0);
         charSteps_.assign(count, 0);
         charDirections_.assign(count, 0);
     }
@@ -54,7 +53,7 @@ void TextAnimation::ResetAnimation(bool reallocate) {
         charDirections_[i] = 1;
         charSteps_[i] = InitialStep(i, count);
     }
-    Measure();
+    measured_ = false;
 }
 
 std::int32_t TextAnimation::InitialStep(int index, int count) {
@@ -74,9 +73,13 @@ std::int32_t TextAnimation::InitialStep(int index, int count) {
     return 0;
 }
 
-void TextAnimation::Measure() {
+void TextAnimation::MeasureIfNeeded() const {
+    if (measured_)
+        return;
+    measured_ = true;
     // One point below the largest size reached: the widest characters may overhang a little.
     const int points = fontPoints_ + maxStep_ - 1;
+    charWidths_.assign(charSteps_.size(), 0);
     std::int64_t total = 0;
     for (int i = 0; i < CharCount(); ++i) {
         charWidths_[i] = measure_.CharWidth(caption_[i], points);

@@ -48,9 +48,9 @@ public:
     // Never above MaxStep.
     void SetStep(std::uint16_t step);
 
-    // Sets every character's initial offset and direction and measures the characters at one
-    // point below the largest size they reach. With reallocate the character count follows the
-    // caption; without it the count of the last full reset stays.
+    // Sets every character's initial offset and direction and has the characters measured anew,
+    // at one point below the largest size they reach. With reallocate the character count
+    // follows the caption; without it the count of the last full reset stays.
     void ResetAnimation(bool reallocate);
     // Both colours must be plain RGB values; the sweep restarts at the start colour.
     void ResetColors(std::uint32_t startRgb, std::uint32_t stopRgb);
@@ -60,11 +60,20 @@ public:
     void NextFrame();
 
     int CharCount() const { return static_cast<int>(charSteps_.size()); }
-    const std::vector<std::int32_t>& CharWidths() const { return charWidths_; }
+    const std::vector<std::int32_t>& CharWidths() const {
+        MeasureIfNeeded();
+        return charWidths_;
+    }
     const std::vector<std::int32_t>& CharSteps() const { return charSteps_; }
     const std::vector<std::int8_t>& CharDirections() const { return charDirections_; }
-    std::int32_t TotalWidth() const { return totalWidth_; }
-    std::int32_t LineHeight() const { return lineHeight_; }
+    std::int32_t TotalWidth() const {
+        MeasureIfNeeded();
+        return totalWidth_;
+    }
+    std::int32_t LineHeight() const {
+        MeasureIfNeeded();
+        return lineHeight_;
+    }
     std::int32_t ColorDirection() const { return colorDirection_; }
     std::uint8_t ColorCounter() const { return colorCounter_; }
     std::int32_t MaxColorDelta() const { return maxColorDelta_; }
@@ -73,7 +82,9 @@ public:
 
 private:
     std::int32_t InitialStep(int index, int count);
-    void Measure();
+    // Measuring loads the font at a new size, which takes a while: it waits until a width or
+    // the height is asked for, usually when the caption is first shown.
+    void MeasureIfNeeded() const;
 
     const TextMeasure& measure_;
     std::mt19937 random_;
@@ -84,11 +95,12 @@ private:
     std::uint16_t step_ = DefaultStep;
     TTextAnimStyle style_ = TTextAnimStyle::taWind;
 
-    std::vector<std::int32_t> charWidths_;
     std::vector<std::int32_t> charSteps_;
     std::vector<std::int8_t> charDirections_;
-    std::int32_t totalWidth_ = 0;
-    std::int32_t lineHeight_ = 0;
+    mutable bool measured_ = false;
+    mutable std::vector<std::int32_t> charWidths_;
+    mutable std::int32_t totalWidth_ = 0;
+    mutable std::int32_t lineHeight_ = 0;
 
     std::int32_t colorDirection_ = 1;
     std::uint8_t colorCounter_ = 0;

@@ -4,6 +4,33 @@
 
 namespace stacklume {
 
+namespace {
+
+bool IsBrickImage(int image) { return image > 0 && image < ImagesPerList; }
+
+// Settled bricks cover the piece where both fall on the same cell; parts of the piece outside
+// the well are not seen.
+auto CellsShown(const Piece* piece, const Well& well) {
+    std::array<std::array<int, WellColumns>, WellRows> cells{};
+    for (int row = 0; row < WellRows; ++row)
+        for (int column = 0; column < WellColumns; ++column)
+            if (IsBrickImage(well[row][column]))
+                cells[row][column] = well[row][column];
+    if (piece == nullptr || !IsBrickImage(piece->Image))
+        return cells;
+    for (int r = 0; r < BoxSize; ++r)
+        for (int c = 0; c < BoxSize; ++c) {
+            const int row = piece->Y + r;
+            const int column = piece->X + c;
+            if (piece->Shape[r][c] == 1 && row >= 0 && row < WellRows && column >= 0 &&
+                column < WellColumns && cells[row][column] == 0)
+                cells[row][column] = piece->Image;
+        }
+    return cells;
+}
+
+} // namespace
+
 WellView::WellView(const BrickImageLists& images) : images_(images) {}
 
 void WellView::Resize(QSize size, QColor colour) {
@@ -11,7 +38,7 @@ void WellView::Resize(QSize size, QColor colour) {
     background_.fill(colour);
     back_ = QImage(size, QImage::Format_RGB32);
     back_.fill(colour);
-    lastFrame_.reset();
+    lastLook_.reset();
 }
 
 const BrickImageList& WellView::ActiveImageList(const GameOptions& options) const {
@@ -33,29 +60,34 @@ const BrickImageList& WellView::ActiveImageList(const GameOptions& options) cons
 }
 
 void WellView::RenderFrame(const Piece* piece, const Well& well, const GameOptions& options) {
-    const BrickImageList& bricks = ActiveImageList(options);
-    const int pitch = options.CellPitch;
-    FrameSource source{piece != nullptr ? std::optional<Piece>(*piece) : std::nullopt, well, &bricks, pitch,
-                       background_.cacheKey()};
-    if (source == lastFrame_)
+    const Look look{&ActiveImageList(options), options.CellPitch, background_.cacheKey()};
+    const ShownCells cells = CellsShown(piece, well);
+    const bool whole = look != lastLook_;
+    changed_ = whole ? QRegion(back_.rect()) : QRegion();
+    if (!whole && cells == lastCells_)
         return;
-    lastFrame_ = std::move(source);
-    // Bricks are opaque squares: copying them is all the painter has to do.
-    back_ = background_.copy();
     QPainter painter(&back_);
+    // Bricks are opaque squares, each inside its cell: copying is all the painter has to do.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (piece != nullptr)
-        for (int r = 0; r < BoxSize; ++r)
-            for (int c = 0; c < BoxSize; ++c)
-                if (piece->Shape[r][c] == 1 && piece->Image > 0 && piece->Image < ImagesPerList)
-                    painter.drawImage((piece->X + c) * pitch, (piece->Y + r) * pitch, bricks[piece->Image]);
-    // Settled bricks come last and cover the piece where both fall on the same cell.
+    if (whole)
+        painter.drawImage(0, 0, background_);
     for (int row = 0; row < WellRows; ++row)
         for (int column = 0; column < WellColumns; ++column) {
-            const int value = well[row][column];
-            if (value > 0 && value < ImagesPerList)
-                painter.drawImage(column * pitch, row * pitch, bricks[value]);
+            const int image = cells[row][column];
+            const QPoint corner(column * look.pitch, row * look.pitch);
+            if (whole) {
+                if (image != 0)
+                    painter.drawImage(corner, (*look.bricks)[image]);
+            } else if (image != lastCells_[row][column]) {
+                const QRect cell(corner, QSize(look.pitch, look.pitch));
+                painter.drawImage(corner, background_, cell);
+                if (image != 0)
+                    painter.drawImage(corner, (*look.bricks)[image]);
+                changed_ += cell;
+            }
         }
+    lastLook_ = look;
+    lastCells_ = cells;
 }
 
 void WellView::RenderSettled(const Well& well, const GameOptions& options) {

@@ -6,7 +6,9 @@
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
+#include <array>
 #include <optional>
 
 namespace stacklume {
@@ -28,17 +30,22 @@ public:
     void RenderFrame(const Piece* piece, const Well& well, const GameOptions& options);
     // A frame of the settled bricks alone, as after a change of background.
     void RenderSettled(const Well& well, const GameOptions& options);
+    // What the last frame changed in the back buffer: the cells whose brick changed, nothing
+    // when the frame is the same, the whole well after a resize or a new background, colour
+    // scheme or cell size.
+    const QRegion& ChangedArea() const { return changed_; }
 
 private:
-    // Everything a frame is drawn from. Most ticks change none of it (the piece falls a row
-    // every few ticks), and then the back buffer already holds the frame.
-    struct FrameSource {
-        std::optional<Piece> piece;
-        Well well;
+    // The image shown in each cell, 0 where only the background shows.
+    using ShownCells = std::array<std::array<int, WellColumns>, WellRows>;
+
+    // What every cell is drawn with. Most ticks change none of it, and then only the cells
+    // whose brick changed are drawn again.
+    struct Look {
         const BrickImageList* bricks;
         int pitch;
         qint64 background; // QImage::cacheKey(): it changes whenever the picture may have changed
-        bool operator==(const FrameSource&) const = default;
+        bool operator==(const Look&) const = default;
     };
 
     const BrickImageList& ActiveImageList(const GameOptions& options) const;
@@ -46,7 +53,9 @@ private:
     const BrickImageLists& images_;
     QImage background_;
     QImage back_;
-    std::optional<FrameSource> lastFrame_;
+    std::optional<Look> lastLook_;
+    ShownCells lastCells_{};
+    QRegion changed_;
 };
 
 } // namespace stacklume

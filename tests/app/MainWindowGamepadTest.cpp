@@ -82,5 +82,15 @@ TEST_F(MainWindowGamepadTest, BackStartsANewGameEvenWhilePaused) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Stacklume - Pause")) << "as F9 leaves it";
 }
 
+TEST_F(MainWindowGamepadTest, PadsHaveATimerOfTheirOwnOnlyWhileTheGameStandsStill) {
+    const auto* idlePadTimer = window.findChild<QTimer*>(QStringLiteral("IdlePadTimer"));
+    ASSERT_NE(idlePadTimer, nullptr);
+    EXPECT_FALSE(idlePadTimer->isActive()) << "the tick reads them";
+    window.pause1Click();
+    EXPECT_TRUE(idlePadTimer->isActive());
+    window.pause1Click();
+    EXPECT_FALSE(idlePadTimer->isActive());
+}
+
 } // namespace
 } // namespace stacklume::testing

@@ -267,5 +267,21 @@ TEST(BrickImagesTest, EveryStartDrawsTheSameImages) {
         EXPECT_EQ(*first[list].Images, *second[list].Images) << first[list].Name;
 }
 
+// A window keeps its size class: it is given that class's two lists, the very images of the full set.
+TEST(BrickImagesTest, OneSizeClassGetsItsOwnTwoListsAlone) {
+    for (int sizeClass = 0; sizeClass < 3; ++sizeClass) {
+        const BrickImageLists one = MakeBrickImages(sizeClass);
+        const std::vector<ListUnderTest> all = AllLists();
+        const std::vector<ListUnderTest> made = AllLists(one);
+        for (std::size_t list = 0; list < all.size(); ++list) {
+            if (static_cast<int>(list) / 2 == sizeClass)
+                EXPECT_EQ(*made[list].Images, *all[list].Images) << made[list].Name;
+            else
+                EXPECT_TRUE((*made[list].Images)[1].isNull())
+                    << made[list].Name << " made for class " << sizeClass;
+        }
+    }
+}
+
 } // namespace
 } // namespace stacklume

@@ -131,8 +131,7 @@ TEST_F(SoundEffectsTest, SoundOffPlaysNothingAndSwitchingBackOnPlaysTheNextReque
     effects.Play(Sound::FourRows, false);
     effects.Play(Sound::Rows, false);
     effects.Play(Sound::Knock, false);
-    ASSERT_TRUE(WaitForOutputLength(Rate / 2));
-    EXPECT_TRUE(Sounding().empty());
+    EXPECT_FALSE(std::filesystem::exists(outputFile_)) << "an output was opened";
 
     effects.Play(Sound::Knock, true);
     ASSERT_TRUE(WaitForSounding(knock.size()));
@@ -150,8 +149,7 @@ TEST_F(SoundEffectsTest, EmptyAndBrokenFilesStartUpAndStaySilent) {
     effects.Play(Sound::FourRows, true);
     effects.Play(Sound::Rows, true);
     effects.Play(Sound::Knock, true);
-    ASSERT_TRUE(WaitForOutputLength(Rate / 2));
-    EXPECT_TRUE(Sounding().empty());
+    EXPECT_FALSE(std::filesystem::exists(outputFile_)) << "an output was opened";
 }
 
 TEST_F(SoundEffectsTest, AMissingFileStopsTheStartUpNamingTheFirstOneMissing) {
@@ -204,6 +202,7 @@ TEST_F(SoundEffectsTest, StartingAudioLeavesTheProcessSignalsAlone) {
     WriteSounds(Tone(100, FourRowsLevel), Tone(100, RowsLevel), Tone(100, KnockLevel));
     UseDriver("dummy");
     SoundEffects effects(sounds_.Path());
+    effects.Play(Sound::Knock, true);
     for (const int signal : {SIGINT, SIGTERM}) {
         struct sigaction action {};
         ASSERT_EQ(::sigaction(signal, nullptr, &action), 0);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace stacklume::testing {
 namespace {
 
@@ -130,6 +132,63 @@ TEST_F(WellViewTest, AFrameIsDrawnAgainOnlyWhenWhatItShowsChanged) {
     view.Resize({288, 480}, ButtonFace);
     view.RenderFrame(nullptr, game.CurrentWell(), game.Options());
     EXPECT_EQ(BrickAt(18, 0), images.List1[4]) << "a resized view draws again";
+}
+
+TEST_F(WellViewTest, OnlyTheCellsWhoseBrickChangedAreDrawnAgain) {
+    UsePiece(Upright, 5, 2, 7);
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    EXPECT_EQ(view.ChangedArea(), QRegion(0, 0, 288, 480)) << "the first frame";
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    EXPECT_TRUE(view.ChangedArea().isEmpty()) << "nothing moved";
+
+    game.CurrentPiece().Y = 3;
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    EXPECT_EQ(view.ChangedArea(), QRegion(6 * 24, 2 * 24, 24, 24) + QRegion(6 * 24, 6 * 24, 24, 24))
+        << "the cell the piece left and the one it entered";
+
+    for (int row = 3; row <= 6; ++row)
+        game.CurrentWell()[row][6] = 7;
+    view.RenderFrame(nullptr, game.CurrentWell(), game.Options());
+    EXPECT_TRUE(view.ChangedArea().isEmpty()) << "a piece locked where it was shown";
+
+    game.Options().ActiveImageList = SelectImageList(0, true);
+    view.RenderFrame(nullptr, game.CurrentWell(), game.Options());
+    EXPECT_EQ(view.ChangedArea(), QRegion(0, 0, 288, 480)) << "a colour scheme";
+    view.BackgroundBuffer().fill(Qt::red);
+    view.RenderFrame(nullptr, game.CurrentWell(), game.Options());
+    EXPECT_EQ(view.ChangedArea(), QRegion(0, 0, 288, 480)) << "a background";
+}
+
+// Whatever happens in play, a frame drawn cell by cell over the previous ones is the frame drawn
+// whole: pieces moving, turning, locking, rows vanishing and new games.
+TEST_F(WellViewTest, FramesDrawnCellByCellMatchFramesDrawnWhole) {
+    view.BackgroundBuffer().fill(Qt::darkCyan);
+    for (int row = 12; row < FloorRow; ++row)
+        FillRow(row, row % WellColumns, 2 + row % 5);
+    std::mt19937 player(7);
+    for (int tick = 0; tick < 3000; ++tick) {
+        keys.ReleaseAll();
+        // A full bottom row, cleared at the next lock, now and then.
+        if (tick % 97 == 0 && game.CurrentPiece().Y + BoxSize < FloorRow - 1)
+            FillRow(FloorRow - 1);
+        for (const int key : {VirtualKey::Left, VirtualKey::Right, VirtualKey::Up, VirtualKey::Space})
+            if (player() % 8 == 0)
+                keys.Hold({key});
+        const bool locked = Tick();
+        if (!host.gameOvers.empty()) {
+            game.NewGame(player(), 0.5);
+            host.gameOvers.clear();
+        }
+        const Piece* piece = locked ? nullptr : &game.CurrentPiece();
+        view.RenderFrame(piece, game.CurrentWell(), game.Options());
+        if (tick % 10 != 0)
+            continue;
+        WellView whole(images);
+        whole.Resize({288, 480}, ButtonFace);
+        whole.BackgroundBuffer() = view.BackgroundBuffer();
+        whole.RenderFrame(piece, game.CurrentWell(), game.Options());
+        ASSERT_EQ(view.BackBuffer(), whole.BackBuffer()) << "tick " << tick;
+    }
 }
 
 TEST_F(WellViewTest, LargerSizesUseTheirPitch) {

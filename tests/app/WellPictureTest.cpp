@@ -1,0 +1,50 @@
+#include "WellPicture.h"
+
+#include <QApplication>
+#include <QPaintEvent>
+
+#include <gtest/gtest.h>
+
+namespace stacklume::testing {
+namespace {
+
+// Records the region of every paint event of the picture.
+class PaintRecorder : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return QObject::eventFilter(watched, event);
+    }
+    QRegion painted;
+};
+
+TEST(WellPictureTest, AFrameIsCopiedAndRepaintedOnlyWhereItChanged) {
+    WellPicture picture;
+    picture.resize(288, 480);
+    PaintRecorder recorder;
+    picture.installEventFilter(&recorder);
+    picture.show();
+    QImage frame(288, 480, QImage::Format_RGB32);
+    frame.fill(Qt::darkCyan);
+    picture.Present(frame, QRegion(frame.rect()));
+    QApplication::processEvents();
+    ASSERT_EQ(picture.Frame(), frame);
+
+    recorder.painted = QRegion();
+    const QRegion changed = QRegion(48, 24, 24, 24) + QRegion(48, 120, 24, 24);
+    frame.fill(Qt::red);
+    picture.Present(frame, changed);
+    QApplication::processEvents();
+    EXPECT_EQ(recorder.painted, changed);
+    EXPECT_EQ(picture.Frame().pixelColor(50, 130), QColor(Qt::red));
+    EXPECT_EQ(picture.Frame().pixelColor(50, 60), QColor(Qt::darkCyan)) << "outside what changed";
+
+    recorder.painted = QRegion();
+    picture.Present(frame, QRegion());
+    QApplication::processEvents();
+    EXPECT_TRUE(recorder.painted.isEmpty());
+}
+
+} // namespace
+} // namespace stacklume::testing
