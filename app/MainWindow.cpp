@@ -203,6 +203,9 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (placed_)
         return;
     placed_ = true;
+    // The first paint shows the well as it stands, without waiting for the first tick.
+    wellView_.RenderSettled(game_.CurrentWell(), game_.Options());
+    Image2->Present(wellView_.BackBuffer(), wellView_.ChangedArea());
     // The window manager frames the window only once it is mapped, and says so a little later:
     // look for the frame for a moment and centre again when it is known.
     auto* frameWatch = new QTimer(this);

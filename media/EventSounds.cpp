@@ -8,7 +8,11 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <initializer_list>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace stacklume {
 
