@@ -37,7 +37,7 @@ QString HomeFolder(const QProcessEnvironment& environment) {
 }
 
 // An XDG base folder: the variable's value, or HOME's default when it is unset, empty or
-// relative, which the XDG base directory specification says to ignore.
+// relative, which XDG says to ignore.
 QString XdgFolder(const QProcessEnvironment& environment, const char* variable, const QString& belowHome) {
     const QString value = environment.value(QString::fromLatin1(variable));
     if (QDir::isAbsolutePath(value))
