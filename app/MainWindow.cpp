@@ -2,6 +2,8 @@
 
 #include "Backgrounds.h"
 #include "ElapsedTimeText.h"
+#include "IniFile.h"
+#include "OnceOnScreen.h"
 #include "SoundEffects.h"
 #include "TForm3.h"
 #include "TTextAnimator.h"
@@ -13,6 +15,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QTimer>
+
+#include <future>
 
 namespace stacklume {
 
@@ -50,15 +54,23 @@ void Toggle(QTimer* timer) {
 } // namespace
 
 MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
-    : QMainWindow(parent), platform_(std::move(platform)),
-      images_(MakeBrickImages(SizeClassForScreenHeight(platform_.ScreenHeight))), game_(*this),
-      wellView_(images_) {
+    : QMainWindow(parent), platform_(std::move(platform)), game_(*this), wellView_(images_) {
+    const int sizeClass = SizeClassForScreenHeight(platform_.ScreenHeight);
+    const Preferences preferences = ReadPreferences(IniFile(SettingsFilePath(files_.SettingsFolder())));
+    backgrounds_ = std::make_unique<Backgrounds>(files_.BackgroundFolders());
+    // The bricks are drawn and the picture decoded on other cores while the window is built.
+    auto images = std::async(std::launch::async, [sizeClass] { return MakeBrickImages(sizeClass); });
+    auto picture = std::async(std::launch::async, [this, sizeClass, file = preferences.BackgroundFile] {
+        return backgrounds_->DecodePicture(backgrounds_->ChooseFile(file),
+                                           LayoutForSizeClass(sizeClass).Image.size());
+    });
     BuildControls();
     ConnectMenu();
-    ReadSettings();
-    ApplyLayout(SizeClassForScreenHeight(platform_.ScreenHeight));
+    ApplySettings(preferences);
+    images_ = images.get();
+    ApplyLayout(sizeClass);
     PrepareBuffers();
-    BuildBackgroundMenu();
+    BuildBackgroundMenu(picture);
     game_.ClearWell();
     sounds_ = std::make_unique<SoundEffects>(files_.DataFolderFor(SoundEffects::FileNames).toStdString());
     StartFirstGame();
@@ -235,16 +247,18 @@ void MainWindow::StartTimers() {
     Timer2->start();
 }
 
-void MainWindow::WhileStopped(const std::function<void()>& work) {
+void MainWindow::WhenOnScreen(std::function<void()> work) {
     const bool ticking = Timer1->isActive();
     const bool clockRunning = Timer2->isActive();
     Timer1->stop();
     Timer2->stop();
-    work();
-    if (ticking)
-        Enable(Timer1);
-    if (clockRunning)
-        Enable(Timer2);
+    RunOnceOnScreen(*this, [this, work = std::move(work), ticking, clockRunning] {
+        work();
+        if (ticking)
+            Enable(Timer1);
+        if (clockRunning)
+            Enable(Timer2);
+    });
 }
 
 void MainWindow::StartGamepadPolling() {

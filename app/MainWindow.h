@@ -7,6 +7,7 @@
 #include "GamepadState.h"
 #include "MainMenu.h"
 #include "PlatformServices.h"
+#include "Preferences.h"
 #include "WellView.h"
 #include "WindowLayout.h"
 
@@ -14,6 +15,7 @@
 #include <QProperty>
 
 #include <functional>
+#include <future>
 #include <memory>
 
 class QFrame;
@@ -38,8 +40,9 @@ public:
 
     // The dialogs are made after the window; it shows them from its menu and at the end of a game.
     void AttachDialogs(QWidget* form2, TForm3* form3);
-    // Runs `work` (an error box, say) with both timers stopped; those that ran go on after it.
-    void WhileStopped(const std::function<void()>& work);
+    // Stops both timers now and runs `work` (the dialogs, an error box) once the window is on
+    // screen; the timers that ran go on after it.
+    void WhenOnScreen(std::function<void()> work);
 
     const FileLocations& Files() const { return files_; }
     const Game& GetGame() const { return game_; }
@@ -70,11 +73,12 @@ private:
     void BuildControls();
     void BuildCaption();
     void ConnectMenu();
-    void ReadSettings();
+    void ApplySettings(const Preferences& preferences);
     void ApplyLayout(int sizeClass);
     void CentreInWorkArea();
     void PrepareBuffers();
-    void BuildBackgroundMenu();
+    // Draws the picture decoded for the chosen background.
+    void BuildBackgroundMenu(std::future<QImage>& picture);
     void Background1Click(int index);
     void LoadBackground();
     // Runs a handler that may fail and shows its failure in the error box.
@@ -99,7 +103,7 @@ private:
     const FileLocations files_{platform_.ProgramFolder, platform_.CurrentFolder, platform_.Environment};
     // What the tick reads: the keyboard and the pads together.
     CombinedKeyState keys_{platform_.Keys, platform_.Gamepad};
-    const BrickImageLists images_;
+    BrickImageLists images_; // drawn once, in the constructor, before the well is drawn
     Game game_;
     WellView wellView_;
     MainMenu menu_;

@@ -8,10 +8,11 @@
 #include <QActionGroup>
 #include <QMenu>
 
+#include <future>
+
 namespace stacklume {
 
-void MainWindow::BuildBackgroundMenu() {
-    backgrounds_ = std::make_unique<Backgrounds>(files_.BackgroundFolders());
+void MainWindow::BuildBackgroundMenu(std::future<QImage>& picture) {
     const QStringList& names = backgrounds_->Names();
     const int checked = backgrounds_->CheckedIndex(backgroundFile_);
     for (int index = 0; index < names.size(); ++index) {
@@ -25,7 +26,11 @@ void MainWindow::BuildBackgroundMenu() {
     backgroundFile_ = backgrounds_->ChooseFile(backgroundFile_);
     // A picture that cannot be decoded must not keep the game from starting, now or ever:
     // say so and play on the plain background.
-    Reporting([this] { LoadBackground(); });
+    Reporting([this, &picture] {
+        const QImage decoded = picture.get();
+        if (!decoded.isNull())
+            Backgrounds::DrawPicture(decoded, wellView_.BackgroundBuffer());
+    });
 }
 
 void MainWindow::LoadBackground() {

@@ -39,8 +39,7 @@ void MainWindow::Sound1Click() {
     game_.Options().SoundOn = menu_.Sound1->isChecked();
 }
 
-void MainWindow::ReadSettings() {
-    const Preferences preferences = ReadPreferences(IniFile(SettingsFilePath(files_.SettingsFolder())));
+void MainWindow::ApplySettings(const Preferences& preferences) {
     backgroundFile_ = preferences.BackgroundFile;
     switch (preferences.FallInterval) {
     case FallIntervalSlow:

@@ -10,16 +10,32 @@
 
 #include <cstdlib>
 #include <exception>
+#include <memory>
 
 using namespace stacklume;
 
+namespace {
+
+QIcon WindowIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/stacklume-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     Application application(argc, argv);
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/stacklume-%1.png").arg(size), QSize(size, size));
-    application.setWindowIcon(icon);
     StartupReports startupReports([](const QString& message) { Application::ShowError(message); });
+    // A failure during start-up ends the program after the error box; whoever started it learns
+    // of it too, from the exit code and the standard error.
+    const auto failStartUp = [&startupReports](const std::exception& failure) {
+        startupReports.Release();
+        qCritical("%s", failure.what());
+        Application::ShowError(failure);
+        return EXIT_FAILURE;
+    };
     try {
         KeyboardState keys;
         application.installEventFilter(&keys);
@@ -29,27 +45,31 @@ int main(int argc, char** argv) {
         platform.ReportError = startupReports.Holding();
         MainWindow form1(platform);
         form1.Files().CreatePlayerFolders();
-        // The bricks dialog may apply its patterns while it is being made, when they are enabled.
-        TForm2 form2(
-            form1.Files().SettingsFolder(), form1.KindCount(),
-            [&form1, &form2] { form1.ApplyPersonalizedBricks(form2.BrickPatterns()); }, platform.ReportError,
-            &form1);
-        TForm3 form3(
-            form1.Files().BestScoresFolder(), [&form1] { form1.pause1Click(); }, platform.ReportError,
-            QDate::currentDate(), &form1);
-        form1.AttachDialogs(&form2, &form3);
+        // Shown from the menu and at the end of a game, never at start-up.
+        std::unique_ptr<TForm2> form2;
+        std::unique_ptr<TForm3> form3;
         form1.show();
-        // Everything is built: what went wrong on the way is told now, the game standing still
-        // until it is answered.
-        form1.WhileStopped([&startupReports] { startupReports.Release(); });
-        application.exec();
+        // What the window does not need in order to appear is made once it is on screen, the game
+        // standing still until then and until what went wrong on the way is answered.
+        form1.WhenOnScreen([&] {
+            try {
+                application.setWindowIcon(WindowIcon());
+                // The bricks dialog may apply its patterns while it is being made, when they are enabled.
+                form2 = std::make_unique<TForm2>(
+                    form1.Files().SettingsFolder(), form1.KindCount(),
+                    [&form1](const BrickPatternTexts& patterns) { form1.ApplyPersonalizedBricks(patterns); },
+                    platform.ReportError, &form1);
+                form3 = std::make_unique<TForm3>(
+                    form1.Files().BestScoresFolder(), [&form1] { form1.pause1Click(); }, platform.ReportError,
+                    QDate::currentDate(), &form1);
+                form1.AttachDialogs(form2.get(), form3.get());
+                startupReports.Release();
+            } catch (const std::exception& failure) {
+                Application::exit(failStartUp(failure));
+            }
+        });
+        return Application::exec();
     } catch (const std::exception& failure) {
-        // A failure during start-up ends the program after the error box; whoever started it
-        // learns of it too, from the exit code and the standard error.
-        startupReports.Release();
-        qCritical("%s", failure.what());
-        Application::ShowError(failure);
-        return EXIT_FAILURE;
+        return failStartUp(failure);
     }
-    return 0;
 }

@@ -39,7 +39,7 @@ void Paint(QFrame& cell, const QColor& colour) {
 
 } // namespace
 
-TForm2::TForm2(const QString& settingsFolder, int& kindCount, std::function<void()> applyPersonalizedBricks,
+TForm2::TForm2(const QString& settingsFolder, int& kindCount, PatternsApplier applyPersonalizedBricks,
                ProblemReporter reportProblem, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
       settings_(SettingsFilePath(settingsFolder)), kindCount_(kindCount),
@@ -133,7 +133,7 @@ void TForm2::StartWithPersonalizedBricks() {
         // it once and play with the patterns as they are now.
         reportProblem_(QString::fromUtf8(failure.what()));
         hide();
-        applyPersonalizedBricks_();
+        applyPersonalizedBricks_(BrickPatterns_);
     }
 }
 
@@ -172,7 +172,7 @@ void TForm2::Button1Click() {
     SaveShownBrick();
     WriteBrickPatterns(settings_, BrickPatterns_);
     hide();
-    applyPersonalizedBricks_();
+    applyPersonalizedBricks_(BrickPatterns_);
 }
 
 void TForm2::reject() {}

@@ -25,16 +25,17 @@ class TForm2 : public QDialog {
 public:
     using ProblemReporter = std::function<void(const QString&)>;
 
+    using PatternsApplier = std::function<void(const BrickPatternTexts&)>;
+
     // kindCount is the engine's KindCount, which the main window has already set from the
-    // settings; OK sets it to 12 or 8. applyPersonalizedBricks copies BrickPatterns() into kinds
-    // 8 to 11 and resumes play; it runs last in every OK.
+    // settings; OK sets it to 12 or 8. applyPersonalizedBricks copies the patterns it is given
+    // into kinds 8 to 11 and resumes play; it runs last in every OK.
     //
     // When kindCount is 12 the constructor runs OK at once (nothing shown): the patterns are
-    // written to the settings file and applyPersonalizedBricks runs BEFORE the constructor
-    // returns, so it must not reach this dialog through a pointer that is not yet set. If that
-    // write is refused, reportProblem says so once and start-up goes on with the patterns in
-    // memory, applied all the same.
-    TForm2(const QString& settingsFolder, int& kindCount, std::function<void()> applyPersonalizedBricks,
+    // written to the settings file and applyPersonalizedBricks runs before the constructor
+    // returns. If that write is refused, reportProblem says so once and start-up goes on with
+    // the patterns in memory, applied all the same.
+    TForm2(const QString& settingsFolder, int& kindCount, PatternsApplier applyPersonalizedBricks,
            ProblemReporter reportProblem, QWidget* parent = nullptr);
 
     // The four pattern texts, 16 characters of "0" and "1" (or as the settings file had them),
@@ -74,7 +75,7 @@ private:
 
     IniFile settings_;
     int& kindCount_;
-    std::function<void()> applyPersonalizedBricks_;
+    PatternsApplier applyPersonalizedBricks_;
     ProblemReporter reportProblem_;
 
     BrickPatternTexts BrickPatterns_;

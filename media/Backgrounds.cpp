@@ -49,21 +49,30 @@ QString Backgrounds::ChooseFile(const QString& backgroundFile) const {
 }
 
 bool Backgrounds::LoadPicture(const QString& backgroundFile, QImage& buffer) const {
-    const QString path = PicturePath(backgroundFile);
-    if (path.isEmpty() || buffer.isNull())
+    if (buffer.isNull())
         return false;
-    const bool pattern = IsPattern(backgroundFile);
     // Decoded completely before anything is drawn, so a bad file leaves the buffer as it was.
-    const QImage picture = DecodeJpeg(path, pattern ? QSize() : buffer.size());
+    const QImage picture = DecodePicture(backgroundFile, buffer.size());
+    if (picture.isNull())
+        return false;
+    DrawPicture(picture, buffer);
+    return true;
+}
+
+QImage Backgrounds::DecodePicture(const QString& backgroundFile, QSize size) const {
+    const QString path = PicturePath(backgroundFile);
+    if (path.isEmpty())
+        return {};
+    if (IsPattern(backgroundFile))
+        return DecodeJpeg(path, QSize());
+    return DecodeJpeg(path, size).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void Backgrounds::DrawPicture(const QImage& picture, QImage& buffer) {
     QPainter painter(&buffer);
     if (!painter.isActive())
         throw std::invalid_argument("the background buffer's image format cannot be painted on");
-    if (pattern)
-        painter.drawImage(0, 0, picture);
-    else
-        painter.drawImage(0, 0,
-                          picture.scaled(buffer.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    return true;
+    painter.drawImage(0, 0, picture);
 }
 
 bool Backgrounds::IsPattern(const QString& backgroundFile) {

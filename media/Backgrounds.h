@@ -36,6 +36,12 @@ public:
     // std::invalid_argument when the buffer's format cannot be painted on.
     bool LoadPicture(const QString& backgroundFile, QImage& buffer) const;
 
+    // LoadPicture in two steps, the first of which may run on another thread (it reads only
+    // this object): the picture as it will be drawn into a buffer of `size`, null when there is
+    // no such picture file, then its drawing.
+    QImage DecodePicture(const QString& backgroundFile, QSize size) const;
+    static void DrawPicture(const QImage& picture, QImage& buffer);
+
     static bool IsPattern(const QString& backgroundFile);
 
 private:

@@ -8,9 +8,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace stacklume::testing {
 namespace {
@@ -92,6 +95,29 @@ TEST(MainWindowTest, TimersRunFromTheStartAtTheBaseTick) {
     EXPECT_EQ(first.X, 5);
     EXPECT_EQ(first.Y, 0);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Stacklume"));
+}
+
+// The start-up's last work (the dialogs, the held error boxes) runs once the window is on
+// screen; no tick runs before it, and a game standing still stays so.
+TEST(MainWindowTest, TheGameStandsStillUntilTheWorkOnScreenHasRun) {
+    FakePlatform platform;
+    MainWindow window(platform.services);
+    window.show();
+    std::optional<bool> ranStopped;
+    window.WhenOnScreen([&] { ranStopped = !window.Timer1->isActive() && !window.Timer2->isActive(); });
+    EXPECT_FALSE(window.Timer1->isActive());
+    EXPECT_FALSE(window.Timer2->isActive());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ranStopped.has_value(); }, 10000));
+    EXPECT_TRUE(*ranStopped);
+    EXPECT_TRUE(window.Timer1->isActive());
+    EXPECT_TRUE(window.Timer2->isActive());
+
+    window.pause1Click();
+    bool ran = false;
+    window.WhenOnScreen([&] { ran = true; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ran; }, 10000));
+    EXPECT_FALSE(window.Timer1->isActive());
+    EXPECT_FALSE(window.Timer2->isActive());
 }
 
 TEST(MainWindowTest, LayoutFollowsTheScreenHeight) {

@@ -32,10 +32,10 @@ protected:
     TForm2& Create() {
         form_ = std::make_unique<TForm2>(
             folder_.path(), kindCount_,
-            [this] {
+            [this](const BrickPatternTexts& patterns) {
                 ++applied_;
                 if (onApply_)
-                    onApply_();
+                    onApply_(patterns);
             },
             [this](const QString& problem) { problems_ << problem; });
         return *form_;
@@ -92,7 +92,7 @@ protected:
     QTemporaryDir folder_;
     int kindCount_ = StandardKindCount;
     int applied_ = 0;
-    std::function<void()> onApply_;
+    std::function<void(const BrickPatternTexts&)> onApply_;
     QStringList problems_;
     std::unique_ptr<TForm2> form_;
 };

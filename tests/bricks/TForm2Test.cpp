@@ -127,9 +127,9 @@ TEST_F(TForm2Test, AnEmptyBrickNeverComesIntoPlay) {
     Game game(host);
     game.SeedRandom(7);
     TForm2& form = Open();
-    onApply_ = [&] { // what the main window does
+    onApply_ = [&](const BrickPatternTexts& patterns) { // what the main window does
         game.Options().KindCount = kindCount_;
-        game.ApplyPersonalizedBricks(form.BrickPatterns());
+        game.ApplyPersonalizedBricks(patterns);
     };
     Draw("................");
     Click(form.findChild<QCheckBox*>(QStringLiteral("CheckBox1")));
@@ -167,9 +167,15 @@ TEST_F(TForm2Test, EnabledBricksAreWrittenAndAppliedAtStartUp) {
     kindCount_ = KindTotal;
     GivenSettings("[bricks]\nb1=1000000000000000\nb4=1\n");
     bool appliedWhileConstructing = false;
-    onApply_ = [&] { appliedWhileConstructing = form_ == nullptr; };
+    BrickPatternTexts applied;
+    onApply_ = [&](const BrickPatternTexts& patterns) {
+        appliedWhileConstructing = form_ == nullptr;
+        applied = patterns;
+    };
     Create();
     EXPECT_TRUE(appliedWhileConstructing);
+    EXPECT_EQ(applied, form_->BrickPatterns());
+    EXPECT_EQ(applied[0], "0000010000000000");
     EXPECT_EQ(applied_, 1);
     EXPECT_FALSE(form_->isVisible());
     EXPECT_TRUE(form_->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->isChecked());

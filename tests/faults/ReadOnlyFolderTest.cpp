@@ -37,7 +37,7 @@ protected:
         game_ = std::make_unique<GameWindow>(platform_);
         form2_ = std::make_unique<TForm2>(
             Folder(), game_->window.KindCount(),
-            [this] { game_->window.ApplyPersonalizedBricks(form2_->BrickPatterns()); },
+            [this](const BrickPatternTexts& patterns) { game_->window.ApplyPersonalizedBricks(patterns); },
             platform_.services.ReportError);
         game_->window.AttachDialogs(form2_.get(), &game_->form3);
     }
