@@ -2,7 +2,7 @@
 
 #include "GameTypes.h"
 
-#include <SDL2/SDL.h>
+#include "SdlLibrary.h"
 
 #include <array>
 #include <utility>
@@ -32,23 +32,26 @@ bool GamepadState::Available() {
 
 void GamepadState::StartSubsystem() {
     subsystemTried_ = true;
+    // Without SDL the game is played from the keyboard alone.
+    if (SdlIfLoadable() == nullptr)
+        return;
     // Starting controllers brings up SDL's events, which would otherwise take over SIGINT and
     // SIGTERM: the window could then no longer be ended by a signal.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    Sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // SDL cannot tell whether a Qt window has the keyboard: let it report the pads always, and
     // decide ourselves whether they count.
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    Sdl().SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     // The south face button turns the piece on every pad, whatever it is labelled (B on a
     // Nintendo pad).
-    SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
-    subsystemStarted_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    Sdl().SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
+    subsystemStarted_ = Sdl().InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
 }
 
 GamepadState::~GamepadState() {
     for (const auto& pad : pads_)
-        SDL_GameControllerClose(pad.second);
+        Sdl().GameControllerClose(pad.second);
     if (subsystemStarted_)
-        SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+        Sdl().QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
 bool GamepadState::IsDown(int virtualKey) const { return held_.contains(virtualKey); }
@@ -57,7 +60,7 @@ GamepadPresses GamepadState::Poll() {
     if (!Available())
         return {};
     // Reads every open pad and notices pads plugged in or pulled out.
-    SDL_GameControllerUpdate();
+    Sdl().GameControllerUpdate();
     ClosePadsRemoved();
     OpenPadsAdded();
     const GamepadPresses presses = TakePresses();
@@ -72,9 +75,9 @@ GamepadPresses GamepadState::Poll() {
 
 void GamepadState::ClosePadsRemoved() {
     std::erase_if(pads_, [](const auto& pad) {
-        if (SDL_GameControllerGetAttached(pad.second))
+        if (Sdl().GameControllerGetAttached(pad.second))
             return false;
-        SDL_GameControllerClose(pad.second);
+        Sdl().GameControllerClose(pad.second);
         return true;
     });
 }
@@ -82,12 +85,12 @@ void GamepadState::ClosePadsRemoved() {
 void GamepadState::OpenPadsAdded() {
     // Devices are few and counting them is cheap: a scan finds every new pad, however the
     // drivers announce it.
-    const int devices = SDL_NumJoysticks();
+    const int devices = Sdl().NumJoysticks();
     for (int device = 0; device < devices; ++device) {
-        const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(device);
-        if (id < 0 || pads_.contains(id) || refused_.contains(id) || !SDL_IsGameController(device))
+        const SDL_JoystickID id = Sdl().JoystickGetDeviceInstanceID(device);
+        if (id < 0 || pads_.contains(id) || refused_.contains(id) || !Sdl().IsGameController(device))
             continue;
-        if (SDL_GameController* pad = SDL_GameControllerOpen(device))
+        if (SDL_GameController* pad = Sdl().GameControllerOpen(device))
             pads_.emplace(id, pad);
         else
             refused_.insert(id); // tried once while plugged in, not on every tick
@@ -102,8 +105,8 @@ GamepadPresses GamepadState::TakePresses() {
     std::array<SDL_Event, 64> events{};
     int count = 0;
     do {
-        count = SDL_PeepEvents(events.data(), static_cast<int>(events.size()), SDL_GETEVENT, FirstPadEvent,
-                               LastPadEvent);
+        count = Sdl().PeepEvents(events.data(), static_cast<int>(events.size()), SDL_GETEVENT, FirstPadEvent,
+                                 LastPadEvent);
         for (int i = 0; i < count; ++i) {
             const SDL_Event& event = events[static_cast<std::size_t>(i)];
             if (event.type != SDL_CONTROLLERBUTTONDOWN)
@@ -120,9 +123,9 @@ std::set<int> GamepadState::KeysHeld() const {
     std::set<int> keys;
     for (const auto& pad : pads_) {
         for (const auto& [button, key] : ButtonKeys)
-            if (SDL_GameControllerGetButton(pad.second, button) != 0)
+            if (Sdl().GameControllerGetButton(pad.second, button) != 0)
                 keys.insert(key);
-        const int stick = SDL_GameControllerGetAxis(pad.second, SDL_CONTROLLER_AXIS_LEFTX);
+        const int stick = Sdl().GameControllerGetAxis(pad.second, SDL_CONTROLLER_AXIS_LEFTX);
         if (stick <= -StickDeadZone)
             keys.insert(VirtualKey::Left);
         else if (stick >= StickDeadZone)

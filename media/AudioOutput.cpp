@@ -2,7 +2,7 @@
 
 #include "PlaybackFormat.h"
 
-#include <SDL2/SDL.h>
+#include "SdlLibrary.h"
 
 #include <limits>
 
@@ -20,9 +20,11 @@ constexpr std::chrono::milliseconds DrainAllowance(60);
 
 AudioOutput::AudioOutput() {
     // Initialising audio brings up SDL's events, which would otherwise take over SIGINT and
-    // SIGTERM: the window could then no longer be ended by a signal.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    subsystemStarted_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    // SIGTERM: the window could then no longer be ended by a signal. Without SDL, silence.
+    if (SdlIfLoadable() != nullptr) {
+        Sdl().SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        subsystemStarted_ = Sdl().InitSubSystem(SDL_INIT_AUDIO) == 0;
+    }
     drainWatch_.setSingleShot(true);
     QObject::connect(&drainWatch_, &QTimer::timeout, [this] { CloseOnceDrained(); });
 }
@@ -30,20 +32,20 @@ AudioOutput::AudioOutput() {
 AudioOutput::~AudioOutput() {
     Close();
     if (subsystemStarted_)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        Sdl().QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void AudioOutput::PlayIfIdle(const std::vector<std::uint8_t>& samples) {
     if (!subsystemStarted_ || samples.empty() || samples.size() > std::numeric_limits<Uint32>::max())
         return;
-    if (device_ != 0 && SDL_GetQueuedAudioSize(device_) != 0)
+    if (device_ != 0 && Sdl().GetQueuedAudioSize(device_) != 0)
         return;
     if (device_ == 0)
         Open();
     if (device_ == 0)
         return;
-    SDL_QueueAudio(device_, samples.data(), static_cast<Uint32>(samples.size()));
-    SDL_PauseAudioDevice(device_, 0);
+    Sdl().QueueAudio(device_, samples.data(), static_cast<Uint32>(samples.size()));
+    Sdl().PauseAudioDevice(device_, 0);
     drainWatch_.start(PlayingTime(samples.size()) + DrainAllowance);
 }
 
@@ -51,14 +53,14 @@ void AudioOutput::Open() {
     SDL_AudioSpec wanted = PlaybackFormat();
     wanted.samples = BufferFrames;
     // No changes allowed: SDL converts to whatever the device wants.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    device_ = Sdl().OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
 }
 
 void AudioOutput::CloseOnceDrained() {
     if (device_ == 0)
         return;
     // The device may have started late: look again once the rest has had time to play.
-    if (const Uint32 queued = SDL_GetQueuedAudioSize(device_); queued != 0) {
+    if (const Uint32 queued = Sdl().GetQueuedAudioSize(device_); queued != 0) {
         drainWatch_.start(PlayingTime(queued) + DrainAllowance);
         return;
     }
@@ -70,8 +72,8 @@ void AudioOutput::Close() {
     drainWatch_.stop();
     if (device_ == 0)
         return;
-    SDL_ClearQueuedAudio(device_);
-    SDL_CloseAudioDevice(device_);
+    Sdl().ClearQueuedAudio(device_);
+    Sdl().CloseAudioDevice(device_);
     device_ = 0;
 }
 

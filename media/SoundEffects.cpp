@@ -1,11 +1,13 @@
 #include "SoundEffects.h"
 
 #include "PlaybackFormat.h"
+#include "SdlLibrary.h"
 #include "SoundFileReader.h"
 #include "WaveDecoder.h"
 
 #include <array>
 #include <cstdlib>
+#include <utility>
 
 namespace stacklume {
 
@@ -24,8 +26,7 @@ bool SdlDriverChosen() {
 
 SoundEffects::SoundEffects(const std::filesystem::path& folder) {
     for (const char* name : FileNames)
-        samples_.push_back(
-            DecodeWave(ReadSoundFile(folder / name, MaxFileBytes), PlaybackFormat(), MaxSeconds));
+        files_.push_back(ReadSoundFile(folder / name, MaxFileBytes));
 }
 
 SoundEffects::~SoundEffects() {
@@ -35,8 +36,11 @@ SoundEffects::~SoundEffects() {
 }
 
 void SoundEffects::Play(Sound sound, bool soundOn) {
+    if (!soundOn)
+        return;
+    DecodeOnce();
     const auto index = static_cast<std::size_t>(sound);
-    if (!soundOn || index >= samples_.size() || samples_[index].empty())
+    if (index >= samples_.size() || samples_[index].empty())
         return;
     if (server_ == nullptr && device_ == nullptr)
         OpenOutput();
@@ -44,6 +48,17 @@ void SoundEffects::Play(Sound sound, bool soundOn) {
         server_->PlayIfIdle(index);
     else
         device_->PlayIfIdle(samples_[index]);
+}
+
+void SoundEffects::DecodeOnce() {
+    if (decoded_)
+        return;
+    decoded_ = true;
+    // Without SDL nothing is decoded: the game plays silently, as without a sound card.
+    const bool decodable = SdlIfLoadable() != nullptr;
+    for (const std::vector<std::uint8_t>& file : std::exchange(files_, {}))
+        samples_.push_back(decodable ? DecodeWave(file, PlaybackFormat(), MaxSeconds)
+                                     : std::vector<std::uint8_t>{});
 }
 
 void SoundEffects::OpenOutput() {

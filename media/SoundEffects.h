@@ -12,15 +12,16 @@
 namespace stacklume {
 
 // The game's three sound effects, read once at start-up from brick2.wav (four rows cleared),
-// brick1.wav (one to three rows) and knock.wav (a piece comes to rest) in the given folder, and
-// played from memory without ever making the game tick wait.
+// brick1.wav (one to three rows) and knock.wav (a piece comes to rest) in the given folder,
+// decoded by the first sound played (SDL, which decodes them, is not loaded before the window
+// appears), and played from memory without ever making the game tick wait.
 //
 // They are played by the desktop's sound server when there is one, otherwise through SDL; both
 // are opened by the first sound, and neither keeps anything running between sounds. SDL alone
 // plays when SDL_AUDIODRIVER names one of its drivers, as the tests do to record what is played.
 //
 // A file that cannot be opened throws SoundFileError. Everything else stays silent instead of
-// failing: no audio device, an empty file, bytes that are not a playable wave, a file over
+// failing: no audio device, no SDL library, an empty file, bytes that are not a playable wave, a file over
 // 16 MiB or a wave longer than a minute.
 class SoundEffects {
 public:
@@ -38,10 +39,14 @@ public:
     void Play(Sound sound, bool soundOn);
 
 private:
+    void DecodeOnce();
     void OpenOutput();
 
-    // In the order of Sound: brick2.wav, brick1.wav, knock.wav; already in PlaybackFormat.
+    // In the order of Sound: brick2.wav, brick1.wav, knock.wav, as read, then decoded into
+    // samples in PlaybackFormat.
+    std::vector<std::vector<std::uint8_t>> files_;
     std::vector<std::vector<std::uint8_t>> samples_;
+    bool decoded_ = false;
     std::unique_ptr<EventSounds> server_;
     std::unique_ptr<AudioOutput> device_;
 };

@@ -1,6 +1,6 @@
 #include "WaveDecoder.h"
 
-#include <SDL2/SDL_rwops.h>
+#include "SdlLibrary.h"
 
 #include <algorithm>
 #include <limits>
@@ -18,12 +18,12 @@ constexpr int MinSampleRate = 1000;
 constexpr int MaxSampleRate = 768000;
 
 struct WaveSamplesDeleter {
-    void operator()(Uint8* samples) const { SDL_FreeWAV(samples); }
+    void operator()(Uint8* samples) const { Sdl().FreeWAV(samples); }
 };
 using WaveSamples = std::unique_ptr<Uint8, WaveSamplesDeleter>;
 
 struct AudioStreamDeleter {
-    void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
+    void operator()(SDL_AudioStream* stream) const { Sdl().FreeAudioStream(stream); }
 };
 using AudioStream = std::unique_ptr<SDL_AudioStream, AudioStreamDeleter>;
 
@@ -39,23 +39,23 @@ Uint8 SilenceOf(SDL_AudioFormat format) { return format == AUDIO_U8 ? 0x80 : 0; 
 std::vector<std::uint8_t> Convert(const Uint8* samples, int length, const SDL_AudioSpec& from,
                                   const SDL_AudioSpec& to, int wanted) {
     const AudioStream stream(
-        SDL_NewAudioStream(from.format, from.channels, from.freq, to.format, to.channels, to.freq));
-    if (!stream || SDL_AudioStreamPut(stream.get(), samples, length) != 0)
+        Sdl().NewAudioStream(from.format, from.channels, from.freq, to.format, to.channels, to.freq));
+    if (!stream || Sdl().AudioStreamPut(stream.get(), samples, length) != 0)
         return {};
 
     // The resampler holds back the last few milliseconds even when flushed, so the sound is
     // followed by silence until all of it is out, and the output cut to the sound's length.
     const std::vector<Uint8> silence(
         static_cast<std::size_t>(std::max(from.freq / 10, 1024) * FrameSize(from)), SilenceOf(from.format));
-    for (int round = 0; round < 20 && SDL_AudioStreamAvailable(stream.get()) < wanted; ++round)
-        if (SDL_AudioStreamPut(stream.get(), silence.data(), static_cast<int>(silence.size())) != 0)
+    for (int round = 0; round < 20 && Sdl().AudioStreamAvailable(stream.get()) < wanted; ++round)
+        if (Sdl().AudioStreamPut(stream.get(), silence.data(), static_cast<int>(silence.size())) != 0)
             return {};
-    if (SDL_AudioStreamFlush(stream.get()) != 0)
+    if (Sdl().AudioStreamFlush(stream.get()) != 0)
         return {};
 
     std::vector<std::uint8_t> converted(
-        static_cast<std::size_t>(std::min(wanted, SDL_AudioStreamAvailable(stream.get()))));
-    const int got = SDL_AudioStreamGet(stream.get(), converted.data(), static_cast<int>(converted.size()));
+        static_cast<std::size_t>(std::min(wanted, Sdl().AudioStreamAvailable(stream.get()))));
+    const int got = Sdl().AudioStreamGet(stream.get(), converted.data(), static_cast<int>(converted.size()));
     if (got < 0)
         return {};
     converted.resize(static_cast<std::size_t>(got));
@@ -100,14 +100,14 @@ std::vector<std::uint8_t> DecodeWave(const std::vector<std::uint8_t>& file, cons
     if (file.empty() || file.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
         return {};
     const std::vector<std::uint8_t> readable = WithChunksCutToTheFile(file);
-    SDL_RWops* source = SDL_RWFromConstMem(readable.data(), static_cast<int>(readable.size()));
+    SDL_RWops* source = Sdl().RWFromConstMem(readable.data(), static_cast<int>(readable.size()));
     if (source == nullptr)
         return {};
 
     SDL_AudioSpec format{};
     Uint8* rawSamples = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(source, 1, &format, &rawSamples, &length) == nullptr)
+    if (Sdl().LoadWAV_RW(source, 1, &format, &rawSamples, &length) == nullptr)
         return {};
     const WaveSamples samples(rawSamples);
 

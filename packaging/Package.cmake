@@ -57,10 +57,10 @@ row stands.
 Besides the eight built-in pieces you can draw four pieces of your own. The
 game keeps your ten best scores, shows your own pictures behind the well and
 plays short sound effects.")
-# The libraries come from the program itself; Qt's window-system plugins are loaded at run time,
-# where dpkg-shlibdeps cannot see them.
+# The libraries come from the program itself; Qt's window-system plugins and SDL are loaded at
+# run time, where dpkg-shlibdeps cannot see them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-2.0-0 (>= 2.0.12)")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

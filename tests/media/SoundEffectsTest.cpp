@@ -102,6 +102,20 @@ TEST_F(SoundEffectsTest, EachRequestPlaysItsOwnFileWhole) {
     EXPECT_EQ(Sounding(), Concatenated({knock, rows, fourRows}));
 }
 
+// Read at start-up, decoded by the first sound: what becomes of the files afterwards is no matter.
+TEST_F(SoundEffectsTest, TheFilesAsReadAtStartUpArePlayed) {
+    const auto knock = Tone(Rate / 20, KnockLevel);
+    WriteSounds(Tone(Rate / 20, FourRowsLevel), Tone(Rate / 20, RowsLevel), knock);
+    UseDiskOutput();
+    SoundEffects effects(sounds_.Path());
+    sounds_.Write("knock.wav", WaveFile(Rate, 1, Tone(Rate / 10, RowsLevel)));
+    std::filesystem::remove(sounds_.Path() / "brick1.wav");
+
+    effects.Play(Sound::Knock, true);
+    ASSERT_TRUE(WaitForSounding(knock.size()));
+    EXPECT_EQ(Sounding(), knock);
+}
+
 TEST_F(SoundEffectsTest, ARequestWhileASoundPlaysIsDroppedNotQueuedAndNotCuttingIn) {
     const auto rows = Tone(Rate / 2, RowsLevel);
     const auto fourRows = Tone(Rate / 10, FourRowsLevel);
