@@ -28,6 +28,12 @@ constexpr std::int16_t FourRowsLevel = 3000;
 constexpr std::int16_t RowsLevel = 6000;
 constexpr std::int16_t KnockLevel = 9000;
 
+// Asks for each sound in turn, without waiting.
+void PlayEach(SoundEffects& effects, bool soundOn) {
+    for (const Sound sound : {Sound::FourRows, Sound::Rows, Sound::Knock})
+        effects.Play(sound, soundOn);
+}
+
 std::vector<std::int16_t> Concatenated(std::initializer_list<std::vector<std::int16_t>> parts) {
     std::vector<std::int16_t> all;
     for (const auto& part : parts)
@@ -142,9 +148,7 @@ TEST_F(SoundEffectsTest, SoundOffPlaysNothingAndSwitchingBackOnPlaysTheNextReque
     UseDiskOutput();
     SoundEffects effects(sounds_.Path());
 
-    effects.Play(Sound::FourRows, false);
-    effects.Play(Sound::Rows, false);
-    effects.Play(Sound::Knock, false);
+    PlayEach(effects, false);
     EXPECT_FALSE(std::filesystem::exists(outputFile_)) << "an output was opened";
 
     effects.Play(Sound::Knock, true);
@@ -160,9 +164,7 @@ TEST_F(SoundEffectsTest, EmptyAndBrokenFilesStartUpAndStaySilent) {
     UseDiskOutput();
     SoundEffects effects(sounds_.Path());
 
-    effects.Play(Sound::FourRows, true);
-    effects.Play(Sound::Rows, true);
-    effects.Play(Sound::Knock, true);
+    PlayEach(effects, true);
     EXPECT_FALSE(std::filesystem::exists(outputFile_)) << "an output was opened";
 }
 
@@ -184,9 +186,7 @@ TEST_F(SoundEffectsTest, WithoutAnAudioDeviceRequestsAreDroppedSilently) {
     UseDriver("nonexistent");
     std::optional<SoundEffects> effects;
     ASSERT_NO_THROW(effects.emplace(sounds_.Path()));
-    EXPECT_NO_THROW(effects->Play(Sound::FourRows, true));
-    EXPECT_NO_THROW(effects->Play(Sound::Rows, true));
-    EXPECT_NO_THROW(effects->Play(Sound::Knock, true));
+    EXPECT_NO_THROW(PlayEach(*effects, true));
 }
 
 TEST_F(SoundEffectsTest, EachInstanceStartsAndEndsItsOwnAudio) {
