@@ -3,7 +3,6 @@
 #include "Backgrounds.h"
 #include "ElapsedTimeText.h"
 #include "IniFile.h"
-#include "OnceOnScreen.h"
 #include "SoundEffects.h"
 #include "TForm3.h"
 #include "TTextAnimator.h"
@@ -73,10 +72,9 @@ MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
     BuildBackgroundMenu(picture);
     game_.ClearWell();
     sounds_ = std::make_unique<SoundEffects>(files_.DataFolderFor(SoundEffects::FileNames).toStdString());
-    StartFirstGame();
-    // Not before: a tick needs all of the above.
-    StartTimers();
-    StartGamepadPolling();
+    ChooseFirstPiece();
+    // Nothing runs before StartPlay(): the commands need the dialogs, which come later.
+    menuBar()->setEnabled(false);
 }
 
 MainWindow::~MainWindow() = default;
@@ -236,29 +234,21 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::PrepareBuffers() { wellView_.Resize(Image2->size(), palette().color(QPalette::Button)); }
 
-void MainWindow::StartFirstGame() {
+void MainWindow::ChooseFirstPiece() {
     game_.SeedRandom(static_cast<std::uint32_t>(platform_.CalendarTime()));
     game_.ChooseNextPiece();
-    game_.SetStartTime(DayFraction(platform_.TimeOfDay()));
 }
 
-void MainWindow::StartTimers() {
+void MainWindow::StartPlay() {
+    if (playing_)
+        return;
+    playing_ = true;
+    // Time spent reading a start-up problem is not playing time.
+    game_.SetStartTime(DayFraction(platform_.TimeOfDay()));
+    menuBar()->setEnabled(true);
     Timer1->start();
     Timer2->start();
-}
-
-void MainWindow::WhenOnScreen(std::function<void()> work) {
-    const bool ticking = Timer1->isActive();
-    const bool clockRunning = Timer2->isActive();
-    Timer1->stop();
-    Timer2->stop();
-    RunOnceOnScreen(*this, [this, work = std::move(work), ticking, clockRunning] {
-        work();
-        if (ticking)
-            Enable(Timer1);
-        if (clockRunning)
-            Enable(Timer2);
-    });
+    StartGamepadPolling();
 }
 
 void MainWindow::StartGamepadPolling() {
@@ -284,11 +274,6 @@ void MainWindow::StartGamepadPolling() {
 void MainWindow::PollGamepad() {
     if (platform_.Gamepad == nullptr)
         return;
-    // The first reading starts SDL's controller support, which takes a few milliseconds: the
-    // window's first appearance on screen does not wait for it.
-    if (!padsRead_ && isVisible() && !testAttribute(Qt::WA_Mapped))
-        return;
-    padsRead_ = true;
     // The pad's buttons run the menu commands, as F9 and F10 do.
     const GamepadPresses presses = platform_.Gamepad->Poll();
     if (presses.Back)
@@ -354,6 +339,9 @@ void MainWindow::OpenWebSite(bool withFinalSlash) {
 
 void MainWindow::ApplyPersonalizedBricks(const BrickPatternTexts& patterns) {
     game_.ApplyPersonalizedBricks(patterns);
+    // The bricks dialog applies enabled bricks while it is being made: play starts later, once.
+    if (!playing_)
+        return;
     Enable(Timer1);
     setWindowTitle(RunningCaption);
     Enable(Timer2);

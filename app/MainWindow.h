@@ -40,9 +40,10 @@ public:
 
     // The dialogs are made after the window; it shows them from its menu and at the end of a game.
     void AttachDialogs(QWidget* form2, TForm3* form3);
-    // Stops both timers now and runs `work` (the dialogs, an error box) once the window is on
-    // screen; the timers that ran go on after it.
-    void WhenOnScreen(std::function<void()> work);
+    // The game starts: the clock from now, the tick, the pads and the menu commands, which need
+    // the dialogs. Until then the game stands still and its menu bar takes nothing. Called once,
+    // when everything is built and every problem met on the way has been answered.
+    void StartPlay();
 
     const FileLocations& Files() const { return files_; }
     const Game& GetGame() const { return game_; }
@@ -83,8 +84,7 @@ private:
     void LoadBackground();
     // Runs a handler that may fail and shows its failure in the error box.
     void Reporting(const std::function<void()>& handler);
-    void StartFirstGame();
-    void StartTimers();
+    void ChooseFirstPiece();
     void StartGamepadPolling();
     void PollGamepad();
 
@@ -113,7 +113,7 @@ private:
     QWidget* Form2 = nullptr;
     TForm3* Form3 = nullptr;
     bool placed_ = false;
-    bool padsRead_ = false;
+    bool playing_ = false;        // since StartPlay()
     QPropertyNotifier tickWatch_; // starts and stops the pad polling of a game standing still
 
     QWidget* client_ = nullptr;

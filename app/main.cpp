@@ -2,6 +2,7 @@
 #include "GamepadState.h"
 #include "KeyboardState.h"
 #include "MainWindow.h"
+#include "OnceOnScreen.h"
 #include "StartupReports.h"
 #include "TForm2.h"
 #include "TForm3.h"
@@ -49,12 +50,12 @@ int main(int argc, char** argv) {
         std::unique_ptr<TForm2> form2;
         std::unique_ptr<TForm3> form3;
         form1.show();
-        // What the window does not need in order to appear is made once it is on screen, the game
-        // standing still until then and until what went wrong on the way is answered.
-        form1.WhenOnScreen([&] {
+        // What the window does not need in order to appear is made once it is on screen. The game
+        // stands still until then, and until every problem met on the way has been answered.
+        RunOnceOnScreen(form1, [&] {
             try {
                 application.setWindowIcon(WindowIcon());
-                // The bricks dialog may apply its patterns while it is being made, when they are enabled.
+                // The bricks dialog applies its patterns while it is being made, when they are enabled.
                 form2 = std::make_unique<TForm2>(
                     form1.Files().SettingsFolder(), form1.KindCount(),
                     [&form1](const BrickPatternTexts& patterns) { form1.ApplyPersonalizedBricks(patterns); },
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
                     QDate::currentDate(), &form1);
                 form1.AttachDialogs(form2.get(), form3.get());
                 startupReports.Release();
+                form1.StartPlay();
             } catch (const std::exception& failure) {
                 Application::exit(failStartUp(failure));
             }

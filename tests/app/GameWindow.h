@@ -21,6 +21,7 @@ public:
               platform.services.ProgramFolder, [this] { window.pause1Click(); },
               platform.services.ReportError, StartDate, &window) {
         window.AttachDialogs(nullptr, &form3);
+        window.StartPlay();
     }
 
     void Tick() {

@@ -25,6 +25,8 @@ double DayFraction(QTime time) { return time.msecsSinceStartOfDay() / 86'400'000
 // The main window played with one pad, the application having the keyboard.
 class MainWindowGamepadTest : public ::testing::Test {
 protected:
+    MainWindowGamepadTest() { window.StartPlay(); }
+
     void Tick() {
         platform.tickCount += 45;
         window.Timer1Timer();

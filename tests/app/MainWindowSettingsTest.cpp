@@ -138,6 +138,7 @@ TEST_F(BackgroundTest, UndecodablePictureAtStartUpIsReportedAndPlayGoesOn) {
     MainWindow window(platform.services);
     ASSERT_EQ(platform.errors.size(), 1);
     EXPECT_TRUE(platform.errors[0].contains(QStringLiteral("broken.jpg")));
+    window.StartPlay(); // once the problem has been answered
     EXPECT_TRUE(window.Timer1->isActive());
     EXPECT_EQ(window.BackgroundFile(), QStringLiteral("broken.jpg"));
 }

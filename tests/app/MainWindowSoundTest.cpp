@@ -86,6 +86,7 @@ protected:
 
 TEST_F(MainWindowSoundTest, EveryLandingKnocksAndClearedRowsSoundAndScore) {
     MainWindow window(platform.services);
+    window.StartPlay();
     const std::size_t landings = PlayUntilRowsClear(window);
     ASSERT_EQ(window.GetGame().Values().Score, 20) << "one row cleared, the second above the floor";
     platform.timeOfDay = platform.timeOfDay.addSecs(65);

@@ -13,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 namespace stacklume::testing {
 namespace {
 
@@ -83,9 +81,20 @@ TEST(MainWindowTest, RadioGroupsAreExclusiveAndStartAsWithoutSettings) {
     EXPECT_EQ(window.GetGame().Options().FallInterval, FallIntervalFast);
 }
 
-TEST(MainWindowTest, TimersRunFromTheStartAtTheBaseTick) {
+// The start-up's last work (the dialogs, the held error boxes) runs once the window is on screen:
+// until play starts after it, no tick runs and no command is taken, whatever arrives.
+TEST(MainWindowTest, NothingRunsUntilPlayStartsThenTheTimersRunAtTheBaseTick) {
     FakePlatform platform;
     MainWindow window(platform.services);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F10);
+    window.ApplyPersonalizedBricks({}); // as the bricks dialog does while it is made
+    EXPECT_FALSE(window.Timer1->isActive());
+    EXPECT_FALSE(window.Timer2->isActive());
+
+    platform.timeOfDay = platform.timeOfDay.addSecs(30); // a problem read for half a minute
+    window.StartPlay();
     EXPECT_TRUE(window.Timer1->isActive());
     EXPECT_EQ(window.Timer1->interval(), 45);
     EXPECT_EQ(window.Timer1->timerType(), Qt::PreciseTimer);
@@ -95,29 +104,11 @@ TEST(MainWindowTest, TimersRunFromTheStartAtTheBaseTick) {
     EXPECT_EQ(first.X, 5);
     EXPECT_EQ(first.Y, 0);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Stacklume"));
-}
+    window.Timer2Timer();
+    EXPECT_EQ(window.GetGame().Values().ElapsedTime, 0.0) << "the clock starts with play";
 
-// The start-up's last work (the dialogs, the held error boxes) runs once the window is on
-// screen; no tick runs before it, and a game standing still stays so.
-TEST(MainWindowTest, TheGameStandsStillUntilTheWorkOnScreenHasRun) {
-    FakePlatform platform;
-    MainWindow window(platform.services);
-    window.show();
-    std::optional<bool> ranStopped;
-    window.WhenOnScreen([&] { ranStopped = !window.Timer1->isActive() && !window.Timer2->isActive(); });
-    EXPECT_FALSE(window.Timer1->isActive());
-    EXPECT_FALSE(window.Timer2->isActive());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ranStopped.has_value(); }, 10000));
-    EXPECT_TRUE(*ranStopped);
-    EXPECT_TRUE(window.Timer1->isActive());
-    EXPECT_TRUE(window.Timer2->isActive());
-
-    window.pause1Click();
-    bool ran = false;
-    window.WhenOnScreen([&] { ran = true; });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ran; }, 10000));
-    EXPECT_FALSE(window.Timer1->isActive());
-    EXPECT_FALSE(window.Timer2->isActive());
+    QTest::keyClick(&window, Qt::Key_F10);
+    EXPECT_FALSE(window.Timer1->isActive()) << "F10 pauses once play has started";
 }
 
 TEST(MainWindowTest, LayoutFollowsTheScreenHeight) {

@@ -159,12 +159,16 @@ void DesktopSession::LaunchGame() {
 }
 
 void DesktopSession::FindGameWindow() {
+    WaitForGameWindow();
+    Activate(gameWindow_);
+}
+
+void DesktopSession::WaitForGameWindow() {
     if (!WaitUntil([this] {
             gameWindow_ = GameWindows(WindowKind::Main).value(0);
             return !gameWindow_.isEmpty();
         }))
         throw std::runtime_error("the game's window did not appear");
-    Activate(gameWindow_);
 }
 
 QStringList DesktopSession::GameWindows(WindowKind kind) const {

@@ -47,6 +47,8 @@ public:
     void LaunchGame();
     // Waits for the game's main window and gives it the keyboard.
     void FindGameWindow();
+    // Waits for the game's main window, leaving the keyboard where it is.
+    void WaitForGameWindow();
     bool GameRunning() const;
     QString GameWindow() const { return gameWindow_; }
     // The game's visible windows of one kind, in the order the window system lists them.

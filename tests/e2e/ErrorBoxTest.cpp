@@ -1,4 +1,5 @@
 #include "DesktopSession.h"
+#include "WellPixels.h"
 
 #include <QFile>
 
@@ -65,6 +66,31 @@ TEST(ErrorBoxTest, ARefusedWriteIsToldAndPlayGoesOn) {
     ASSERT_TRUE(QFile::setPermissions(settings, ReadOnly | QFileDevice::WriteOwner));
     EXPECT_TRUE(session.CloseGame());
     EXPECT_TRUE(ReadFile(settings).contains("speed=medium"));
+}
+
+// The personalized bricks, enabled, are applied while the start-up is held for a picture that
+// cannot be shown: the game stands still behind the box, however long it is read, and starts then.
+TEST(ErrorBoxTest, AStartUpProblemHoldsTheGameUntilItIsAnswered) {
+    DesktopSession session(1280, 899);
+    QFile broken(session.ProgramFolder() + QStringLiteral("/background/broken.jpg"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("\xFF\xD8\xFF\xE0 this is no picture");
+    broken.close();
+    QFile settings(session.ProgramFolder() + QStringLiteral("/stacklume.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[Background]\nfile=broken.jpg\n[config]\nspeed=veryslow\n[bricks]\nactive=yes\n");
+    settings.close();
+
+    session.LaunchGame();
+    const QString box = session.WaitForErrorBox();
+    session.WaitForGameWindow();
+    const auto end = std::chrono::steady_clock::now() + 4s;
+    while (std::chrono::steady_clock::now() < end)
+        ASSERT_FALSE(WellPixels(session.WellShot()).HasColouredBrickInRows(0, 3))
+            << "a piece fell behind the box";
+    session.AnswerErrorBox(box);
+    EXPECT_FALSE(session.WaitForPieceAtTheTop().isNull()) << "play starts once the box is answered";
+    EXPECT_TRUE(session.CloseGame());
 }
 
 TEST(ErrorBoxTest, AStartUpFailureIsToldAndEndsTheProgramWithAnErrorCode) {
