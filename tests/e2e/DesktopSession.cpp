@@ -180,6 +180,8 @@ QStringList DesktopSession::GameWindows(WindowKind kind) const {
     for (const QString& window : windows) {
         const QString type = Run(QStringLiteral("xprop"),
                                  {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_WINDOW_TYPE")});
+        if (type.isEmpty())
+            continue; // gone since it was listed
         const WindowKind windowKind = type.contains(QStringLiteral("_MENU"))     ? WindowKind::Menu
                                       : type.contains(QStringLiteral("_DIALOG")) ? WindowKind::Dialog
                                                                                  : WindowKind::Main;
@@ -247,9 +249,16 @@ QString DesktopSession::Run(const QString& program, const QStringList& arguments
     QProcess process;
     process.setProcessEnvironment(environment_);
     process.start(program, arguments);
-    if (!process.waitForFinished(15000)) {
+    // Whatever a test asks of the desktop must be done: a tool that is missing, hangs or crashes
+    // would otherwise pass for one that found nothing.
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
+        const std::string problem = process.error() == QProcess::FailedToStart ? "cannot be started"
+                                    : process.state() == QProcess::NotRunning  ? "crashed"
+                                                                               : "did not end in 30 seconds";
         process.kill();
         process.waitForFinished();
+        throw std::runtime_error(
+            (program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '))).toStdString() + ": " + problem);
     }
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -318,9 +327,13 @@ QString DesktopSession::WindowTitle(const QString& window) const {
 QRect DesktopSession::WindowGeometry(const QString& window) const {
     // xwininfo reports the client window itself; xdotool's geometry is off by the frame.
     const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
-    auto field = [&info](const QString& name) {
-        const QRegularExpression line(name + QStringLiteral(":\\s*(-?\\d+)"));
-        return line.match(info).captured(1).toInt();
+    auto field = [&](const QString& name) {
+        const QRegularExpressionMatch found =
+            QRegularExpression(name + QStringLiteral(":\\s*(-?\\d+)")).match(info);
+        // A window that has gone (a crashed game's) has no geometry, not an empty one.
+        if (!found.hasMatch())
+            throw std::runtime_error("window " + window.toStdString() + " has no geometry: has it gone?");
+        return found.captured(1).toInt();
     };
     return {field(QStringLiteral("Absolute upper-left X")), field(QStringLiteral("Absolute upper-left Y")),
             field(QStringLiteral("Width")), field(QStringLiteral("Height"))};

@@ -80,7 +80,7 @@ public:
     // Finds a visible window by its exact title; empty when there is none.
     QString FindWindow(const QString& title) const;
     QString WindowTitle(const QString& window) const;
-    // The window's inner rectangle (without the frame) on the screen.
+    // The window's inner rectangle (without the frame) on the screen; throws when there is none.
     QRect WindowGeometry(const QString& window) const;
     // Gives the window the keyboard and waits until it has it.
     void Activate(const QString& window);
@@ -100,7 +100,9 @@ public:
     // code 0.
     bool CloseGame();
 
-    // Runs a command on the session's display; returns its standard output.
+    // Runs a command on the session's display; returns its standard output. Throws when the
+    // command cannot be started, crashes or does not end; its exit code is the caller's to judge
+    // (xdotool's search ends with 1 when it finds nothing).
     QString Run(const QString& program, const QStringList& arguments) const;
 
 private:
