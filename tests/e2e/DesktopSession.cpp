@@ -292,16 +292,18 @@ QImage DesktopSession::WellShot() const {
     return shot.copy(QRect(origin, QSize(288, 480)));
 }
 
-QImage DesktopSession::WaitForPieceAtTheTop() const {
+QImage DesktopSession::WaitForPiece() const {
     QImage shot;
     const bool seen = WaitUntil([&] {
         shot = WellShot();
-        return WellPixels(shot).HasColouredBrickInRows(0, 3);
+        return WellPixels(shot).HasColouredBrickInRows(0, 18);
     });
     return seen ? shot : QImage();
 }
 
 bool DesktopSession::GameStandsStill() const {
+    if (game_ && !GameRunning())
+        throw std::runtime_error("the game has ended");
     const QRect caption(0, 160, 288, 100);
     const QImage first = WellShot();
     const auto differs = [&](const QImage& shot) {

@@ -66,11 +66,11 @@ public:
     // The well as the player sees it, at the smallest size. The window's position is read
     // before and after the screenshot, and a shot counts only if it did not move between them.
     QImage WellShot() const;
-    // Waits for a piece in the top four rows of the well: the shot that shows it, or a null image
-    // when none came.
-    QImage WaitForPieceAtTheTop() const;
+    // Waits for a piece in the well: the first shot that shows one, or a null image when none came.
+    QImage WaitForPiece() const;
     // Whether the game stands still (over or paused): over a series of shots taken for longer
     // than the landing grace time, nothing in the well moves but the caption over its middle.
+    // A game of the session's that has ended throws.
     bool GameStandsStill() const;
 
     // Starts another program on the display and waits for its window titled `title`, which is

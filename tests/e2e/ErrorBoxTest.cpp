@@ -89,7 +89,7 @@ TEST(ErrorBoxTest, AStartUpProblemHoldsTheGameUntilItIsAnswered) {
         ASSERT_FALSE(WellPixels(session.WellShot()).HasColouredBrickInRows(0, 3))
             << "a piece fell behind the box";
     session.AnswerErrorBox(box);
-    EXPECT_FALSE(session.WaitForPieceAtTheTop().isNull()) << "play starts once the box is answered";
+    EXPECT_FALSE(session.WaitForPiece().isNull()) << "play starts once the box is answered";
     EXPECT_TRUE(session.CloseGame());
 }
 

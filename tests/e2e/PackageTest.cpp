@@ -68,7 +68,7 @@ TEST(PackageTest, TheInstalledGameWritesOnlyIntoThePlayersHome) {
     });
 
     session.FindGameWindow();
-    EXPECT_FALSE(session.WaitForPieceAtTheTop().isNull()) << "no piece in the well: an error box instead?";
+    EXPECT_FALSE(session.WaitForPiece().isNull()) << "no piece in the well: an error box instead?";
     session.RequestClose();
     ASSERT_TRUE(game.waitForFinished(20000)) << "the game did not end when closed";
     EXPECT_TRUE(game.exitStatus() == QProcess::NormalExit && game.exitCode() == 0);
