@@ -139,21 +139,22 @@ void DesktopSession::StartGame() {
     FindGameWindow();
 }
 
-void DesktopSession::LaunchGame() {
+void DesktopSession::LaunchGame(const QStringList& launcher) {
     game_ = std::make_unique<QProcess>();
     game_->setProcessEnvironment(environment_);
     game_->setWorkingDirectory(ProgramFolder());
     // Into a file rather than a pipe, which would stop the game once full.
     game_->setStandardOutputFile(QProcess::nullDevice());
     game_->setStandardErrorFile(GameErrorsFile(), QIODevice::Append);
-    const QString program = ProgramFolder() + QStringLiteral("/stacklume");
+    QStringList command = launcher;
+    command.append(ProgramFolder() + QStringLiteral("/stacklume"));
     // Root may write where a player may not: the game goes without that power, as a player's would.
     if (::geteuid() == 0)
-        game_->start(
-            QStringLiteral("setpriv"),
-            {QStringLiteral("--bounding-set=-dac_override,-dac_read_search"), QStringLiteral("--"), program});
-    else
-        game_->start(program, {});
+        command = QStringList{QStringLiteral("setpriv"),
+                              QStringLiteral("--bounding-set=-dac_override,-dac_read_search"),
+                              QStringLiteral("--")} +
+                  command;
+    game_->start(command.takeFirst(), command);
     if (!game_->waitForStarted(10000))
         throw std::runtime_error("the game did not start");
 }

@@ -43,8 +43,9 @@ public:
     // Starts the game in the program folder and waits for its main window, which is given the
     // keyboard. The game has a player's rights, also when the tests run as root.
     void StartGame();
-    // Starts the game and waits for nothing.
-    void LaunchGame();
+    // Starts the game, through `launcher` when one is given (a command that runs the one after
+    // its arguments, as prlimit does), and waits for nothing.
+    void LaunchGame(const QStringList& launcher = {});
     // Waits for the game's main window and gives it the keyboard.
     void FindGameWindow();
     // Waits for the game's main window, leaving the keyboard where it is.
