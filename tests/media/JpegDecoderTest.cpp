@@ -97,6 +97,7 @@ TEST_F(JpegDecoderTest, BadFilesAreRefusedWithAMessageNamingTheFile) {
         {Save("empty.jpg", {}), "the file is empty"},
         {Save("text.jpg", "This is a note, not a picture.\n"), "not a JPEG file"},
         {Save("truncated.jpg", good.left(good.size() / 2)), "the file is truncated"},
+        {Save("cut-and-ended.jpg", good.left(good.size() / 2) + "\xff\xd9"), "the file is truncated"},
         {Save("header-only.jpg", good.left(200)), "the file is truncated"},
         {Save("progressive-cut.jpg", progressive.left(progressive.size() * 3 / 4)), "the file is truncated"},
         {Save("cmyk.jpg",
