@@ -55,8 +55,7 @@ std::optional<qint64> TableScore(const QString& line) {
 
 // The file's records as the table holds them: a line is a record when it has two colons and,
 // before the first, one to 14 digits once blanks around them and filling zeros are gone; the
-// score is then filled with zeros to 14 digits again. (The inputs are far below the 1 MiB the game
-// reads of a file.)
+// score is then filled with zeros to 14 digits again. The file is read whole, whatever its size.
 QStringList RecordsOf(const QByteArray& file) {
     QStringList records;
     for (const QString& line :

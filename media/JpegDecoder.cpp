@@ -73,9 +73,12 @@ void OnMessage(j_common_ptr info, int level) {
         // At the end of the file libjpeg makes up an end marker and warns. That is harmless when
         // only the marker was missing; any further complaint, or scans still to come, means
         // that picture data is missing and would show as grey. The arithmetic decoder fills
-        // missing data in without a complaint, so for it the end of the file is enough.
+        // missing data in without a complaint, so for it the end of the file is enough. A marker
+        // met where the data of a scan should go on (a file cut short and ended again) means the
+        // same, whatever follows.
         const bool endOfFile = info->err->msg_code == JWRN_JPEG_EOF;
-        if (guard.EndOfFile || (endOfFile && (guard.MultiScan || guard.Arithmetic)))
+        const bool dataCut = info->err->msg_code == JWRN_HIT_MARKER;
+        if (guard.EndOfFile || dataCut || (endOfFile && (guard.MultiScan || guard.Arithmetic)))
             StopDecoding(info, StopReason::Truncated);
         guard.EndOfFile = endOfFile;
     }

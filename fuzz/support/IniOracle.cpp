@@ -8,7 +8,6 @@ namespace stacklume::fuzz {
 
 namespace {
 
-constexpr qsizetype LargestFile = 1024 * 1024;
 constexpr int LongestValue = 2047;
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
@@ -45,8 +44,6 @@ const std::array<IniName, 8> GameIniNames{{{"config", "speed"},
 
 std::vector<IniEntry> IniEntriesIn(const QByteArray& fileBytes) {
     std::vector<IniEntry> entries;
-    if (fileBytes.size() > LargestFile)
-        return entries;
     const QByteArray text = QByteArray(fileBytes).replace('\0', ' ');
     qsizetype at = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     const auto skipBlanks = [&] {

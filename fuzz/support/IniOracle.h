@@ -26,7 +26,7 @@ struct IniEntry {
     QByteArray value; // after the "=", less blanks at its end
 };
 
-// The entries in the order they come. A file over 1 MiB has none. A UTF-8 byte order mark that
+// The entries in the order they come, from a file of any size. A UTF-8 byte order mark that
 // starts the file is skipped and a NUL byte reads as a blank. Lines end at CR, LF or CR LF, and
 // blanks (space, tab, line breaks) before a line's first character are skipped. A line starting
 // with ";" or "#" is a comment. A "[" starts a section header: the blanks after it are skipped,

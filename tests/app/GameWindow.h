@@ -2,11 +2,15 @@
 
 #include "FakePlatform.h"
 #include "MainWindow.h"
+#include "Moves.h"
 #include "TForm3.h"
 #include "TTextAnimator.h"
 
 #include <QLabel>
 #include <QTimer>
+
+#include <tuple>
+#include <utility>
 
 namespace stacklume::testing {
 
@@ -36,6 +40,33 @@ public:
             Tick();
         platform_.keys.down.clear();
         return !window.Timer1->isActive();
+    }
+
+    // Drops each piece, unturned, where it comes to rest lowest, until rows are cleared or the game
+    // ends; returns whether the score rose.
+    bool PlayUntilRowsClear() {
+        const Game& game = window.GetGame();
+        for (int pieces = 0; pieces < 100 && game.Values().Score == 0 && window.Timer1->isActive();
+             ++pieces) {
+            Piece piece = game.CurrentPiece();
+            const ColumnSpan filled = FilledColumns(piece.Shape);
+            int lowestX = piece.X;
+            int lowest = 0;
+            for (piece.X = -filled.MinCol; piece.X + filled.MaxCol < WellColumns; ++piece.X)
+                if (const int row = FindLandingRow(game.CurrentWell(), piece, piece.Y); row > lowest)
+                    std::tie(lowest, lowestX) = std::pair(row, piece.X);
+            platform_.keys.down = {lowestX < game.CurrentPiece().X ? VirtualKey::Left : VirtualKey::Right};
+            for (int i = 0; i < 50 && game.CurrentPiece().X != lowestX && !game.Values().Landing; ++i)
+                Tick();
+            platform_.keys.down = {VirtualKey::Space};
+            Tick(); // held on, it would hold the piece up
+            platform_.keys.down.clear();
+            for (int i = 0; i < 100 && !game.Values().Landing; ++i)
+                Tick();
+            for (int i = 0; i < 100 && game.Values().Landing; ++i)
+                Tick();
+        }
+        return game.Values().Score > 0;
     }
 
     TTextAnimator& Caption() { return *window.findChild<TTextAnimator*>(QStringLiteral("TextAnimator1")); }

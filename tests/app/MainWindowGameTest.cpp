@@ -65,6 +65,13 @@ TEST(MainWindowGameTest, ScoreLineShowsScoreAndPlayingTime) {
     platform.timeOfDay = platform.timeOfDay.addSecs(65);
     game.window.Timer2Timer();
     EXPECT_EQ(game.ScoreLine().text(), QStringLiteral("0 | 0:01:05")) << "as en_US writes the time";
+
+    // Rows cleared without sound score all the same.
+    game.window.Menu().Sound1->trigger();
+    ASSERT_TRUE(game.PlayUntilRowsClear());
+    game.window.Timer2Timer();
+    EXPECT_EQ(game.ScoreLine().text(), QStringLiteral("20 | 0:01:05"))
+        << "one row, the second above the floor";
 }
 
 TEST(MainWindowGameTest, QualifyingScoreOpensTheNameEntryOncePerGame) {

@@ -32,7 +32,9 @@ TEST(BricksTest, EnabledBricksAreCentredAtStartUpAndComeIntoPlay) {
     results.close();
 
     session.StartGame();
-    EXPECT_TRUE(ReadFile(settings).contains("b1=0000010000000000")) << ReadFile(settings).toStdString();
+    // Written by the bricks dialog, which is made once the window is on screen.
+    EXPECT_TRUE(WaitUntil([&] { return ReadFile(settings).contains("b1=0000010000000000"); }))
+        << ReadFile(settings).toStdString();
     EXPECT_TRUE(ReadFile(settings).contains("b3=1100110000000000")) << "never shown, so written as read";
 
     // Drop pieces until one of the personalized ones shows; whenever a game ends, start another.

@@ -139,21 +139,22 @@ void DesktopSession::StartGame() {
     FindGameWindow();
 }
 
-void DesktopSession::LaunchGame() {
+void DesktopSession::LaunchGame(const QStringList& launcher) {
     game_ = std::make_unique<QProcess>();
     game_->setProcessEnvironment(environment_);
     game_->setWorkingDirectory(ProgramFolder());
     // Into a file rather than a pipe, which would stop the game once full.
     game_->setStandardOutputFile(QProcess::nullDevice());
     game_->setStandardErrorFile(GameErrorsFile(), QIODevice::Append);
-    const QString program = ProgramFolder() + QStringLiteral("/stacklume");
+    QStringList command = launcher;
+    command.append(ProgramFolder() + QStringLiteral("/stacklume"));
     // Root may write where a player may not: the game goes without that power, as a player's would.
     if (::geteuid() == 0)
-        game_->start(
-            QStringLiteral("setpriv"),
-            {QStringLiteral("--bounding-set=-dac_override,-dac_read_search"), QStringLiteral("--"), program});
-    else
-        game_->start(program, {});
+        command = QStringList{QStringLiteral("setpriv"),
+                              QStringLiteral("--bounding-set=-dac_override,-dac_read_search"),
+                              QStringLiteral("--")} +
+                  command;
+    game_->start(command.takeFirst(), command);
     if (!game_->waitForStarted(10000))
         throw std::runtime_error("the game did not start");
 }
@@ -180,6 +181,8 @@ QStringList DesktopSession::GameWindows(WindowKind kind) const {
     for (const QString& window : windows) {
         const QString type = Run(QStringLiteral("xprop"),
                                  {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_WINDOW_TYPE")});
+        if (type.isEmpty())
+            continue; // gone since it was listed
         const WindowKind windowKind = type.contains(QStringLiteral("_MENU"))     ? WindowKind::Menu
                                       : type.contains(QStringLiteral("_DIALOG")) ? WindowKind::Dialog
                                                                                  : WindowKind::Main;
@@ -247,9 +250,16 @@ QString DesktopSession::Run(const QString& program, const QStringList& arguments
     QProcess process;
     process.setProcessEnvironment(environment_);
     process.start(program, arguments);
-    if (!process.waitForFinished(15000)) {
+    // Whatever a test asks of the desktop must be done: a tool that is missing, hangs or crashes
+    // would otherwise pass for one that found nothing.
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
+        const std::string problem = process.error() == QProcess::FailedToStart ? "cannot be started"
+                                    : process.state() == QProcess::NotRunning  ? "crashed"
+                                                                               : "did not end in 30 seconds";
         process.kill();
         process.waitForFinished();
+        throw std::runtime_error(
+            (program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '))).toStdString() + ": " + problem);
     }
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -283,16 +293,18 @@ QImage DesktopSession::WellShot() const {
     return shot.copy(QRect(origin, QSize(288, 480)));
 }
 
-QImage DesktopSession::WaitForPieceAtTheTop() const {
+QImage DesktopSession::WaitForPiece() const {
     QImage shot;
     const bool seen = WaitUntil([&] {
         shot = WellShot();
-        return WellPixels(shot).HasColouredBrickInRows(0, 3);
+        return WellPixels(shot).HasColouredBrickInRows(0, 18);
     });
     return seen ? shot : QImage();
 }
 
 bool DesktopSession::GameStandsStill() const {
+    if (game_ && !GameRunning())
+        throw std::runtime_error("the game has ended");
     const QRect caption(0, 160, 288, 100);
     const QImage first = WellShot();
     const auto differs = [&](const QImage& shot) {
@@ -318,9 +330,13 @@ QString DesktopSession::WindowTitle(const QString& window) const {
 QRect DesktopSession::WindowGeometry(const QString& window) const {
     // xwininfo reports the client window itself; xdotool's geometry is off by the frame.
     const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
-    auto field = [&info](const QString& name) {
-        const QRegularExpression line(name + QStringLiteral(":\\s*(-?\\d+)"));
-        return line.match(info).captured(1).toInt();
+    auto field = [&](const QString& name) {
+        const QRegularExpressionMatch found =
+            QRegularExpression(name + QStringLiteral(":\\s*(-?\\d+)")).match(info);
+        // A window that has gone (a crashed game's) has no geometry, not an empty one.
+        if (!found.hasMatch())
+            throw std::runtime_error("window " + window.toStdString() + " has no geometry: has it gone?");
+        return found.captured(1).toInt();
     };
     return {field(QStringLiteral("Absolute upper-left X")), field(QStringLiteral("Absolute upper-left Y")),
             field(QStringLiteral("Width")), field(QStringLiteral("Height"))};

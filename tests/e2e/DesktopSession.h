@@ -43,8 +43,9 @@ public:
     // Starts the game in the program folder and waits for its main window, which is given the
     // keyboard. The game has a player's rights, also when the tests run as root.
     void StartGame();
-    // Starts the game and waits for nothing.
-    void LaunchGame();
+    // Starts the game, through `launcher` when one is given (a command that runs the one after
+    // its arguments, as prlimit does), and waits for nothing.
+    void LaunchGame(const QStringList& launcher = {});
     // Waits for the game's main window and gives it the keyboard.
     void FindGameWindow();
     // Waits for the game's main window, leaving the keyboard where it is.
@@ -66,11 +67,11 @@ public:
     // The well as the player sees it, at the smallest size. The window's position is read
     // before and after the screenshot, and a shot counts only if it did not move between them.
     QImage WellShot() const;
-    // Waits for a piece in the top four rows of the well: the shot that shows it, or a null image
-    // when none came.
-    QImage WaitForPieceAtTheTop() const;
+    // Waits for a piece in the well: the first shot that shows one, or a null image when none came.
+    QImage WaitForPiece() const;
     // Whether the game stands still (over or paused): over a series of shots taken for longer
     // than the landing grace time, nothing in the well moves but the caption over its middle.
+    // A game of the session's that has ended throws.
     bool GameStandsStill() const;
 
     // Starts another program on the display and waits for its window titled `title`, which is
@@ -80,7 +81,7 @@ public:
     // Finds a visible window by its exact title; empty when there is none.
     QString FindWindow(const QString& title) const;
     QString WindowTitle(const QString& window) const;
-    // The window's inner rectangle (without the frame) on the screen.
+    // The window's inner rectangle (without the frame) on the screen; throws when there is none.
     QRect WindowGeometry(const QString& window) const;
     // Gives the window the keyboard and waits until it has it.
     void Activate(const QString& window);
@@ -100,7 +101,9 @@ public:
     // code 0.
     bool CloseGame();
 
-    // Runs a command on the session's display; returns its standard output.
+    // Runs a command on the session's display; returns its standard output. Throws when the
+    // command cannot be started, crashes or does not end; its exit code is the caller's to judge
+    // (xdotool's search ends with 1 when it finds nothing).
     QString Run(const QString& program, const QStringList& arguments) const;
 
 private:

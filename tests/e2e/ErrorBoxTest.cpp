@@ -89,7 +89,7 @@ TEST(ErrorBoxTest, AStartUpProblemHoldsTheGameUntilItIsAnswered) {
         ASSERT_FALSE(WellPixels(session.WellShot()).HasColouredBrickInRows(0, 3))
             << "a piece fell behind the box";
     session.AnswerErrorBox(box);
-    EXPECT_FALSE(session.WaitForPieceAtTheTop().isNull()) << "play starts once the box is answered";
+    EXPECT_FALSE(session.WaitForPiece().isNull()) << "play starts once the box is answered";
     EXPECT_TRUE(session.CloseGame());
 }
 
@@ -103,6 +103,23 @@ TEST(ErrorBoxTest, AStartUpFailureIsToldAndEndsTheProgramWithAnErrorCode) {
     session.AnswerErrorBox(box);
     EXPECT_EQ(session.WaitForGameExit(), EXIT_FAILURE);
     EXPECT_TRUE(session.GameErrors().contains("knock.wav")) << session.GameErrors().toStdString();
+}
+
+// Once the window is on screen the best-scores dialog is made, which reads the file whole: one
+// larger than the memory the game may take fails there, and ends the game as a failure before.
+TEST(ErrorBoxTest, AFailureOnceTheWindowIsOnScreenEndsTheProgramWithAnErrorCode) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "AddressSanitizer needs more address space than the game is given here";
+#endif
+    DesktopSession session(1280, 899);
+    QFile results(session.ProgramFolder() + QStringLiteral("/results.ini"));
+    ASSERT_TRUE(results.open(QIODevice::WriteOnly) && results.resize(64LL << 30)) << "sparse: no disk taken";
+    results.close();
+    session.LaunchGame({QStringLiteral("prlimit"), QStringLiteral("--as=4000000000"), QStringLiteral("--")});
+    session.WaitForGameWindow();
+    session.AnswerErrorBox(session.WaitForErrorBox());
+    EXPECT_EQ(session.WaitForGameExit(), EXIT_FAILURE);
+    EXPECT_TRUE(session.GameErrors().contains("bad_alloc")) << session.GameErrors().toStdString();
 }
 
 } // namespace

@@ -46,4 +46,16 @@ bool WellPixels::HasColouredBrickInRows(int firstRow, int lastRow) const {
     return false;
 }
 
+bool WellPixels::HoldsOnlyANewPiece() const {
+    int bricks = 0;
+    for (int row = 0; row < 19; ++row)
+        for (int column = 0; column < 12; ++column)
+            if (HasBrick(row, column)) {
+                if (!HasColouredBrick(row, column) || column < 5 || column > 8)
+                    return false;
+                ++bricks;
+            }
+    return bricks == 3 || bricks == 4;
+}
+
 } // namespace stacklume::e2e

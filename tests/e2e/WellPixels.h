@@ -18,6 +18,9 @@ public:
     bool HasColouredBrick(int row, int column) const;
     // Whether a coloured brick shows in one of the rows from firstRow to lastRow.
     bool HasColouredBrickInRows(int firstRow, int lastRow) const;
+    // Whether nothing shows above the floor but one piece that has fallen untouched since it came
+    // in: three or four coloured bricks, all in the four columns where a piece comes in.
+    bool HoldsOnlyANewPiece() const;
 
 private:
     QImage well_;

@@ -3,9 +3,13 @@
 #include "JpegWriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -13,6 +17,18 @@ namespace stacklume::testing {
 namespace {
 
 constexpr QRgb Red = 0xffc02020, Green = 0xff20a040, Blue = 0xff2040c0, Yellow = 0xffe0d030;
+
+// The file with the picture's size in its frame header replaced, its data left as it was.
+QByteArray WithSize(QByteArray bytes, int width, int height) {
+    const qsizetype frame = bytes.indexOf("\xff\xc0");
+    EXPECT_GT(frame, 0) << "a baseline frame header";
+    for (const auto& [offset, value] :
+         {std::pair{5, height}, std::pair{7, width}}) { // after length and precision
+        bytes[frame + offset] = char(value >> 8);
+        bytes[frame + offset + 1] = char(value & 0xff);
+    }
+    return bytes;
+}
 
 class JpegDecoderTest : public ::testing::Test {
 protected:
@@ -26,15 +42,22 @@ protected:
         return Save(name, EncodeJpeg(Quadrants(width, height, Red, Green, Blue, Yellow), options));
     }
 
-    // The message of the JpegError thrown for `path`, or a failure when it decodes.
-    std::string Refusal(const QString& path, const JpegLimits& limits = {}) {
+    // The message of the JpegError thrown for `path`, or nothing when it decodes.
+    static std::string Outcome(const QString& path, const JpegLimits& limits = {}, QSize cover = {}) {
         try {
-            DecodeJpeg(path, {}, limits);
+            DecodeJpeg(path, cover, limits);
         } catch (const JpegError& error) {
             return error.what();
         }
-        ADD_FAILURE() << path.toStdString() << " was decoded";
         return {};
+    }
+
+    // The message of the JpegError thrown for `path`, or a failure when it decodes.
+    std::string Refusal(const QString& path, const JpegLimits& limits = {}) {
+        const std::string message = Outcome(path, limits);
+        if (message.empty())
+            ADD_FAILURE() << path.toStdString() << " was decoded";
+        return message;
     }
 
     QTemporaryDir folder;
@@ -79,13 +102,7 @@ TEST_F(JpegDecoderTest, BadFilesAreRefusedWithAMessageNamingTheFile) {
     const QByteArray good = EncodeJpeg(Quadrants(256, 256, Red, Green, Blue, Yellow), {.Quality = 95});
     const QByteArray progressive =
         EncodeJpeg(Quadrants(256, 256, Red, Green, Blue, Yellow), {.Scans = JpegScans::Progressive});
-    QByteArray huge = EncodeJpeg(Quadrants(16, 16, Red, Green, Blue, Yellow));
-    const qsizetype frame = huge.indexOf("\xff\xc0");
-    ASSERT_GT(frame, 0);
-    for (int offset : {5, 7}) { // height, then width, after length and precision
-        huge[frame + offset] = char(60000 >> 8);
-        huge[frame + offset + 1] = char(60000 & 0xff);
-    }
+    const QByteArray huge = WithSize(EncodeJpeg(Quadrants(16, 16, Red, Green, Blue, Yellow)), 60000, 60000);
     // Opening a FIFO for reading would wait for a writer.
     const QString fifo = folder.filePath("pipe.jpg");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
@@ -97,6 +114,7 @@ TEST_F(JpegDecoderTest, BadFilesAreRefusedWithAMessageNamingTheFile) {
         {Save("empty.jpg", {}), "the file is empty"},
         {Save("text.jpg", "This is a note, not a picture.\n"), "not a JPEG file"},
         {Save("truncated.jpg", good.left(good.size() / 2)), "the file is truncated"},
+        {Save("cut-and-ended.jpg", good.left(good.size() / 2) + "\xff\xd9"), "the file is truncated"},
         {Save("header-only.jpg", good.left(200)), "the file is truncated"},
         {Save("progressive-cut.jpg", progressive.left(progressive.size() * 3 / 4)), "the file is truncated"},
         {Save("cmyk.jpg",
@@ -121,25 +139,74 @@ TEST_F(JpegDecoderTest, BadFilesAreRefusedWithAMessageNamingTheFile) {
     }
 }
 
+// Each limit lets through a picture that just meets it and refuses one just past it.
 TEST_F(JpegDecoderTest, LimitsBoundTheWorkAndMemoryOfAPicture) {
-    const QString progressive =
-        SaveQuadrants("progressive.jpg", 1024, 1024, {.Scans = JpegScans::Progressive});
-    ASSERT_EQ(DecodeJpeg(progressive).size(), QSize(1024, 1024));
-
+    const QByteArray bytes =
+        EncodeJpeg(Quadrants(1024, 1024, Red, Green, Blue, Yellow), {.Scans = JpegScans::Progressive});
+    const QString progressive = Save("progressive.jpg", bytes);
+    const int scans = int(bytes.count("\xff\xda")); // start-of-scan markers: 0xff is escaped in the data
+    ASSERT_GT(scans, 5);
+    const struct {
+        JpegLimits Met, Passed;
+        std::string Refusal;
+    } limits[] = {
+        {{.MaxSide = 1024}, {.MaxSide = 1023}, "picture too large (1024 x 1024 pixels)"},
+        {{.MaxPixels = 1024 * 1024}, {.MaxPixels = 1024 * 1024 - 1}, "picture too large"},
+        {{.MaxScans = scans},
+         {.MaxScans = scans - 1},
+         "too many progressive scans (more than " + std::to_string(scans - 1) + ")"},
+        {{.MaxFileBytes = bytes.size()}, {.MaxFileBytes = bytes.size() - 1}, "file too large"},
+    };
+    for (const auto& limit : limits) {
+        SCOPED_TRACE(limit.Refusal);
+        EXPECT_EQ(Outcome(progressive, limit.Met), "");
+        EXPECT_NE(Refusal(progressive, limit.Passed).find(limit.Refusal), std::string::npos);
+    }
     // A progressive picture keeps all its coefficients in memory: 1024 x 1024 needs about 3 MB.
     EXPECT_NE(
         Refusal(progressive, {.MaxDecoderMemory = 1L << 20}).find("decoding needs more than 1 MB of memory"),
         std::string::npos);
-    EXPECT_NE(Refusal(progressive, {.MaxSide = 1000}).find("picture too large (1024 x 1024 pixels)"),
-              std::string::npos);
-    EXPECT_NE(Refusal(progressive, {.MaxPixels = 1000 * 1000}).find("picture too large"), std::string::npos);
-    EXPECT_NE(Refusal(progressive, {.MaxScans = 5}).find("too many progressive scans (more than 5)"),
-              std::string::npos);
-    EXPECT_NE(Refusal(progressive, {.MaxFileBytes = 1000}).find("file too large"), std::string::npos);
+}
 
-    // The same limits let a valid file with many scans through when they allow it.
-    const QString scans = SaveQuadrants("scans.jpg", 32, 32, {.Scans = JpegScans::Exhaustive});
-    EXPECT_EQ(DecodeJpeg(scans, {}, {.MaxScans = 5000}).size(), QSize(32, 32));
+// The limits a game's picture is decoded with, each at its edge.
+TEST_F(JpegDecoderTest, TheDefaultLimitsHoldAtTheirEdges) {
+    // Decoded at an eighth, as for the well, so that a header's size costs little memory.
+    const auto tooLarge = [&](int width, int height) {
+        const QByteArray sized =
+            WithSize(EncodeJpeg(Quadrants(16, 16, Red, Green, Blue, Yellow)), width, height);
+        return Outcome(Save("sized.jpg", sized), {}, QSize(1, 1)).find("picture too large") !=
+               std::string::npos;
+    };
+    EXPECT_FALSE(tooLarge(20000, 1));
+    EXPECT_TRUE(tooLarge(20001, 1));
+    EXPECT_FALSE(tooLarge(10000, 10000));
+    EXPECT_TRUE(tooLarge(10000, 10001));
+
+    const auto cutTo = [](int scans) {
+        return EncodeJpeg(
+            Quadrants(16, 16, Red, Green, Blue, Yellow),
+            {.Colours = JpegColours::Grayscale, .Scans = JpegScans::Exhaustive, .ScanCount = scans});
+    };
+    EXPECT_EQ(Outcome(Save("100-scans.jpg", cutTo(100))), "");
+    EXPECT_NE(Refusal(Save("101-scans.jpg", cutTo(101))).find("too many progressive scans (more than 100)"),
+              std::string::npos);
+
+    // Each empty comment after a stray byte, which libjpeg skips with a warning.
+    const QByteArray good = EncodeJpeg(Quadrants(16, 16, Red, Green, Blue, Yellow));
+    const auto warned = [&](int warnings) {
+        return QByteArray(good).insert(2, QByteArray("\x00\xff\xfe\x00\x02", 5).repeated(warnings));
+    };
+    EXPECT_EQ(Outcome(Save("100-warnings.jpg", warned(100))), "");
+    EXPECT_NE(Refusal(Save("101-warnings.jpg", warned(101))).find("the picture data is damaged"),
+              std::string::npos);
+
+    // Zeros after the end marker, which are never read, in a file without room taken on disk.
+    const QString padded = Save("padded.jpg", good);
+    constexpr qint64 LargestFile = 256LL * 1024 * 1024;
+    ASSERT_TRUE(QFile::resize(padded, LargestFile));
+    EXPECT_EQ(Outcome(padded), "");
+    ASSERT_TRUE(QFile::resize(padded, LargestFile + 1));
+    EXPECT_NE(Refusal(padded).find("file too large (257 MB, at most 256 MB)"), std::string::npos);
 }
 
 TEST_F(JpegDecoderTest, ArithmeticCodedPicturesDecodeWholeOrNotAtAll) {

@@ -103,6 +103,8 @@ QByteArray EncodeJpeg(const QImage& picture, const JpegWriteOptions& options) {
         jpeg_simple_progression(&info);
     if (options.Scans == JpegScans::Exhaustive) {
         script = ExhaustiveScript(info.num_components);
+        if (options.ScanCount > 0)
+            script.resize(std::size_t(options.ScanCount));
         info.scan_info = script.data();
         info.num_scans = int(script.size());
     }

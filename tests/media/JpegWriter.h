@@ -19,6 +19,7 @@ struct JpegWriteOptions {
     JpegScans Scans = JpegScans::Baseline;
     int Quality = 90;
     bool Arithmetic = false; // arithmetic coding instead of Huffman tables
+    int ScanCount = 0;       // for Exhaustive: only its first scans, this many (0: all)
 };
 
 // Compresses `picture` with libjpeg into the bytes of a JPEG file.

@@ -31,8 +31,8 @@ private:
     bool lifted_ = false;
 };
 
-// Probes of what this thread can do now; when the bits do not bind (an unusual file system, a
-// sandbox), a test has nothing to show and says so.
+// Probes of what this thread can do now. A test that relies on the bits makes sure of them first:
+// where they do not bind (an unusual file system, a sandbox) its checks would prove nothing.
 bool CanCreateFileIn(const QString& folder);
 bool CanRead(const QString& file);
 
