@@ -40,8 +40,8 @@ public:
     QString ProgramFolder() const { return programFolder_.path(); }
     QString Display() const { return display_; }
 
-    // Starts the game at a scale of the desktop's (QT_SCALE_FACTOR, as with a scaled X11
-    // desktop): 1.25 for 125 %. WellShot then gives the well in the screen's own pixels.
+    // The game started after this runs at a scale of the desktop's (QT_SCALE_FACTOR, as on a
+    // scaled X11 desktop): 1.25 for 125 %. WellShot then gives the well in the screen's own pixels.
     void SetScale(double scale);
 
     // Starts the game in the program folder and waits for its main window, which is given the
