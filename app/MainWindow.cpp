@@ -57,18 +57,23 @@ MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
     const int sizeClass = SizeClassForScreenHeight(platform_.ScreenHeight);
     const Preferences preferences = ReadPreferences(IniFile(SettingsFilePath(files_.SettingsFolder())));
     backgrounds_ = std::make_unique<Backgrounds>(files_.BackgroundFolders());
+    // The screen the window is most likely to appear on; should it appear on another, the well
+    // is drawn again for that one.
+    const qreal ratio = devicePixelRatioF();
     // The bricks are drawn and the picture decoded on other cores while the window is built.
-    auto images = std::async(std::launch::async, [sizeClass] { return MakeBrickImages(sizeClass); });
-    auto picture = std::async(std::launch::async, [this, sizeClass, file = preferences.BackgroundFile] {
-        return backgrounds_->DecodePicture(backgrounds_->ChooseFile(file),
-                                           LayoutForSizeClass(sizeClass).Image.size());
-    });
+    auto images =
+        std::async(std::launch::async, [sizeClass, ratio] { return MakeBrickImages(sizeClass, ratio); });
+    auto picture =
+        std::async(std::launch::async, [this, sizeClass, ratio, file = preferences.BackgroundFile] {
+            return backgrounds_->DecodePicture(backgrounds_->ChooseFile(file),
+                                               LayoutForSizeClass(sizeClass).Image.size() * ratio, ratio);
+        });
     BuildControls();
     ConnectMenu();
     ApplySettings(preferences);
     images_ = images.get();
     ApplyLayout(sizeClass);
-    PrepareBuffers();
+    PrepareBuffers(ratio);
     BuildBackgroundMenu(picture);
     game_.ClearWell();
     sounds_ = std::make_unique<SoundEffects>(files_.DataFolderFor(SoundEffects::FileNames).toStdString());
@@ -113,6 +118,8 @@ void MainWindow::BuildControls() {
 
     Image2 = new WellPicture(Panel1);
     Image2->setObjectName(QStringLiteral("Image2"));
+    // Not while the picture paints: the new frame is drawn just after.
+    connect(Image2, &WellPicture::ratioChanged, this, &MainWindow::FollowScreenRatio, Qt::QueuedConnection);
     BuildCaption();
 
     Timer1 = new QTimer(this);
@@ -213,6 +220,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (placed_)
         return;
     placed_ = true;
+    FollowScreenRatio();
     // The first paint shows the well as it stands, without waiting for the first tick.
     wellView_.RenderSettled(game_.CurrentWell(), game_.Options());
     Image2->Present(wellView_.BackBuffer(), wellView_.ChangedArea());
@@ -232,7 +240,21 @@ void MainWindow::showEvent(QShowEvent* event) {
     frameWatch->start();
 }
 
-void MainWindow::PrepareBuffers() { wellView_.Resize(Image2->size(), palette().color(QPalette::Button)); }
+void MainWindow::PrepareBuffers(qreal ratio) {
+    wellView_.Resize(Image2->size(), ratio, palette().color(QPalette::Button));
+}
+
+void MainWindow::FollowScreenRatio() {
+    const qreal ratio = Image2->devicePixelRatioF();
+    if (ratio == wellView_.Ratio())
+        return;
+    images_ = MakeBrickImages(game_.Options().SizeClass, ratio);
+    wellView_.ChangeRatio(ratio);
+    // The picture sharp again at the new pixels; should it fail now, the old one scaled stays.
+    Reporting([this] { LoadBackground(); });
+    wellView_.RenderAgain(game_.Options());
+    Image2->Present(wellView_.BackBuffer(), wellView_.ChangedArea());
+}
 
 void MainWindow::ChooseFirstPiece() {
     game_.SeedRandom(static_cast<std::uint32_t>(platform_.CalendarTime()));

@@ -77,7 +77,9 @@ private:
     void ApplySettings(const Preferences& preferences);
     void ApplyLayout(int sizeClass);
     void CentreInWorkArea();
-    void PrepareBuffers();
+    void PrepareBuffers(qreal ratio);
+    // Draws the well again, bricks and picture, when it is shown at another device pixel ratio.
+    void FollowScreenRatio();
     // Draws the picture decoded for the chosen background.
     void BuildBackgroundMenu(std::future<QImage>& picture);
     void Background1Click(int index);

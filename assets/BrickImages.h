@@ -17,10 +17,12 @@ struct BrickImageLists {
     BrickImageList ImageList5, ImageList2; // 29 x 29
 };
 
-// All 84 images, fully opaque and the same at every start; made once at start-up.
+// All 84 images at a device pixel ratio of 1, fully opaque and the same at every start.
 BrickImageLists MakeBrickImages();
-// The two lists of one size class alone (0, 1 or 2: bricks of 22, 26 or 29 pixels), the others
-// left empty: a window keeps its size class for the whole run.
-BrickImageLists MakeBrickImages(int sizeClass);
+// The two lists of one size class alone (0, 1 or 2: bricks of 22, 26 or 29 logical pixels), the
+// others left empty: a window keeps its size class for the whole run. The images are drawn at the
+// screen's own pixels, `ratio` device pixels to the logical one (see ScaleBrick), and are plain
+// pixels whose own device pixel ratio is 1: whoever draws them places them in device pixels.
+BrickImageLists MakeBrickImages(int sizeClass, double ratio);
 
 } // namespace stacklume

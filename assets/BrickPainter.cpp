@@ -29,8 +29,10 @@ struct PixelWeights {
     double offset = 0;
 };
 
-std::vector<PixelWeights> InsideWeights(const BrickDesign& design, int size) {
-    const int inside = size - 2;
+// The gradient is laid over the device pixels, so it is smooth at every ratio; the texture stays
+// on the design's pixels, so a brick shows the same mottling and streaks at every ratio.
+std::vector<PixelWeights> InsideWeights(const BrickDesign& design, const BrickScale& scale) {
+    const int inside = scale.Pixels - 2 * scale.Outline;
     std::vector<PixelWeights> weights;
     weights.reserve(static_cast<std::size_t>(inside * inside));
     for (int row = 0; row < inside; ++row) {
@@ -41,12 +43,14 @@ std::vector<PixelWeights> InsideWeights(const BrickDesign& design, int size) {
             const double towardBottomRight = right + down - 1.0;
             const double reach = std::abs(towardLight) / FullShadeReach;
             const double dimming = 1.0 - CornerDimming * std::pow(std::abs(towardBottomRight), 3);
-            const double streaks = design.Streaked ? Streaks(design.Texture, column, row) : 1.0;
-            const double scale = dimming * streaks;
+            const int designColumn = scale.DesignPixel(scale.Outline + column) - 1;
+            const int designRow = scale.DesignPixel(scale.Outline + row) - 1;
+            const double streaks = design.Streaked ? Streaks(design.Texture, designColumn, designRow) : 1.0;
+            const double shading = dimming * streaks;
             PixelWeights pixel;
-            pixel.middle = scale * (1.0 - reach);
-            (towardLight >= 0 ? pixel.light : pixel.dark) = scale * reach;
-            pixel.offset = Mottling(design.Texture, size, column, row);
+            pixel.middle = shading * (1.0 - reach);
+            (towardLight >= 0 ? pixel.light : pixel.dark) = shading * reach;
+            pixel.offset = Mottling(design.Texture, scale.Size, designColumn, designRow);
             weights.push_back(pixel);
         }
     }
@@ -83,16 +87,20 @@ double BalancedMiddle(const std::vector<PixelWeights>& weights, int base, int li
 
 } // namespace
 
-QImage PaintBrick(const BrickDesign& design, int size) {
-    QImage image(size, size, QImage::Format_RGB32);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
-            if (IsOnOutline(size, x, y)) {
-                const int grey = OutlineGrey(size, x, y);
+QImage PaintBrick(const BrickDesign& design, const BrickScale& scale) {
+    const int pixels = scale.Pixels;
+    QImage image(pixels, pixels, QImage::Format_RGB32);
+    for (int y = 0; y < pixels; ++y)
+        for (int x = 0; x < pixels; ++x) {
+            const int designX = scale.DesignPixel(x);
+            const int designY = scale.DesignPixel(y);
+            if (IsOnOutline(scale.Size, designX, designY)) {
+                const int grey = OutlineGrey(scale.Size, designX, designY);
                 image.setPixel(x, y, qRgb(grey, grey, grey));
             }
+        }
 
-    const std::vector<PixelWeights> weights = InsideWeights(design, size);
+    const std::vector<PixelWeights> weights = InsideWeights(design, scale);
     const std::array<int, 3> base = Channels(design.Base);
     const std::array<int, 3> light = Channels(design.Light);
     const std::array<int, 3> dark = Channels(design.Dark);
@@ -100,14 +108,15 @@ QImage PaintBrick(const BrickDesign& design, int size) {
     for (std::size_t channel = 0; channel < 3; ++channel)
         middle[channel] = BalancedMiddle(weights, base[channel], light[channel], dark[channel]);
 
-    const int inside = size - 2;
+    const int inside = pixels - 2 * scale.Outline;
     for (int row = 0; row < inside; ++row) {
         for (int column = 0; column < inside; ++column) {
             const PixelWeights& pixel = weights[static_cast<std::size_t>(row * inside + column)];
             std::array<int, 3> levels{};
             for (std::size_t channel = 0; channel < 3; ++channel)
                 levels[channel] = ChannelLevel(pixel, middle[channel], light[channel], dark[channel]);
-            image.setPixel(column + 1, row + 1, qRgb(levels[0], levels[1], levels[2]));
+            image.setPixel(column + scale.Outline, row + scale.Outline,
+                           qRgb(levels[0], levels[1], levels[2]));
         }
     }
     return image;

@@ -12,5 +12,12 @@ void BM_MakeBrickImages(benchmark::State& state) {
 }
 BENCHMARK(BM_MakeBrickImages)->Unit(benchmark::kMillisecond);
 
+// The 28 images a window of the largest size makes at start-up, at 100 % and at 200 %.
+void BM_MakeBrickImagesOfOneClass(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MakeBrickImages(2, static_cast<double>(state.range(0)) / 100));
+}
+BENCHMARK(BM_MakeBrickImagesOfOneClass)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
 } // namespace
 } // namespace stacklume

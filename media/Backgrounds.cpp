@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace stacklume {
@@ -52,27 +53,40 @@ bool Backgrounds::LoadPicture(const QString& backgroundFile, QImage& buffer) con
     if (buffer.isNull())
         return false;
     // Decoded completely before anything is drawn, so a bad file leaves the buffer as it was.
-    const QImage picture = DecodePicture(backgroundFile, buffer.size());
+    const QImage picture = DecodePicture(backgroundFile, buffer.size(), buffer.devicePixelRatio());
     if (picture.isNull())
         return false;
     DrawPicture(picture, buffer);
     return true;
 }
 
-QImage Backgrounds::DecodePicture(const QString& backgroundFile, QSize size) const {
+QImage Backgrounds::DecodePicture(const QString& backgroundFile, QSize pixels, qreal ratio) const {
     const QString path = PicturePath(backgroundFile);
     if (path.isEmpty())
         return {};
-    if (IsPattern(backgroundFile))
-        return DecodeJpeg(path, QSize());
-    return DecodeJpeg(path, size).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage picture;
+    if (IsPattern(backgroundFile)) {
+        picture = DecodeJpeg(path, QSize());
+        if (ratio != 1) {
+            // Only what the well can show is scaled: a large pattern costs no more than the well.
+            const QSize shown(static_cast<int>(std::ceil(pixels.width() / ratio)),
+                              static_cast<int>(std::ceil(pixels.height() / ratio)));
+            const QImage part = picture.copy(QRect(QPoint(), shown.boundedTo(picture.size())));
+            picture = part.scaled(part.size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+    } else {
+        picture = DecodeJpeg(path, pixels).scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    picture.setDevicePixelRatio(ratio);
+    return picture;
 }
 
+// Picture and buffer have the same device pixel ratio: the painter copies pixel for pixel.
 void Backgrounds::DrawPicture(const QImage& picture, QImage& buffer) {
     QPainter painter(&buffer);
     if (!painter.isActive())
         throw std::invalid_argument("the background buffer's image format cannot be painted on");
-    painter.drawImage(0, 0, picture);
+    painter.drawImage(QPointF(0, 0), picture);
 }
 
 bool Backgrounds::IsPattern(const QString& backgroundFile) {

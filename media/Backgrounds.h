@@ -30,16 +30,19 @@ public:
     QString ChooseFile(const QString& backgroundFile) const;
 
     // Decodes the picture and draws it into `buffer`: a picture whose name contains "pattern"
-    // at its own size at the top-left, any other stretched over the whole buffer. Returns false
-    // and leaves the buffer as it was when there is no such picture file (any more). Throws
-    // JpegError, with the buffer untouched, when the file cannot be decoded, and
-    // std::invalid_argument when the buffer's format cannot be painted on.
+    // at its own size at the top-left, any other stretched over the whole buffer. The buffer holds
+    // device pixels at its device pixel ratio, and the picture is drawn at that ratio: a pattern
+    // covers as much of the well at 200 % as at 100 %, and a stretched picture is scaled once,
+    // straight to the buffer's pixels. Returns false and leaves the buffer as it was when there
+    // is no such picture file (any more). Throws JpegError, with the buffer untouched, when the
+    // file cannot be decoded, and std::invalid_argument when the buffer's format cannot be
+    // painted on.
     bool LoadPicture(const QString& backgroundFile, QImage& buffer) const;
 
     // LoadPicture in two steps, the first of which may run on another thread (it reads only
-    // this object): the picture as it will be drawn into a buffer of `size`, null when there is
-    // no such picture file, then its drawing.
-    QImage DecodePicture(const QString& backgroundFile, QSize size) const;
+    // this object): the picture as it will be drawn into a buffer of `pixels` device pixels at
+    // `ratio`, null when there is no such picture file, then its drawing.
+    QImage DecodePicture(const QString& backgroundFile, QSize pixels, qreal ratio) const;
     static void DrawPicture(const QImage& picture, QImage& buffer);
 
     static bool IsPattern(const QString& backgroundFile);

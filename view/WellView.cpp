@@ -1,6 +1,10 @@
 #include "WellView.h"
 
+#include "DevicePixels.h"
+
 #include <QPainter>
+
+#include <cmath>
 
 namespace stacklume {
 
@@ -33,12 +37,25 @@ auto CellsShown(const Piece* piece, const Well& well) {
 
 WellView::WellView(const BrickImageLists& images) : images_(images) {}
 
-void WellView::Resize(QSize size, QColor colour) {
-    background_ = QImage(size, QImage::Format_RGB32);
+void WellView::Resize(QSize size, qreal ratio, QColor colour) {
+    size_ = size;
+    background_ = QImage(size * ratio, QImage::Format_RGB32);
+    background_.setDevicePixelRatio(ratio);
     background_.fill(colour);
-    back_ = QImage(size, QImage::Format_RGB32);
-    back_.fill(colour);
+    back_ = background_.copy();
     lastLook_.reset();
+}
+
+void WellView::ChangeRatio(qreal ratio) {
+    background_ = background_.scaled(size_ * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      .convertToFormat(QImage::Format_RGB32);
+    background_.setDevicePixelRatio(ratio);
+    back_ = background_.copy();
+    lastLook_.reset();
+}
+
+int WellView::CellEdge(int index, int pitch) const {
+    return static_cast<int>(std::lround(index * pitch * Ratio()));
 }
 
 const BrickImageList& WellView::ActiveImageList(const GameOptions& options) const {
@@ -60,38 +77,48 @@ const BrickImageList& WellView::ActiveImageList(const GameOptions& options) cons
 }
 
 void WellView::RenderFrame(const Piece* piece, const Well& well, const GameOptions& options) {
-    const Look look{&ActiveImageList(options), options.CellPitch, background_.cacheKey()};
-    const ShownCells cells = CellsShown(piece, well);
-    const bool whole = look != lastLook_;
-    changed_ = whole ? QRegion(back_.rect()) : QRegion();
-    if (!whole && cells == lastCells_)
-        return;
-    QPainter painter(&back_);
-    // Bricks are opaque squares, each inside its cell: copying is all the painter has to do.
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    if (whole)
-        painter.drawImage(0, 0, background_);
-    for (int row = 0; row < WellRows; ++row)
-        for (int column = 0; column < WellColumns; ++column) {
-            const int image = cells[row][column];
-            const QPoint corner(column * look.pitch, row * look.pitch);
-            if (whole) {
-                if (image != 0)
-                    painter.drawImage(corner, (*look.bricks)[image]);
-            } else if (image != lastCells_[row][column]) {
-                const QRect cell(corner, QSize(look.pitch, look.pitch));
-                painter.drawImage(corner, background_, cell);
-                if (image != 0)
-                    painter.drawImage(corner, (*look.bricks)[image]);
-                changed_ += cell;
-            }
-        }
-    lastLook_ = look;
-    lastCells_ = cells;
+    Render(CellsShown(piece, well), options);
 }
 
 void WellView::RenderSettled(const Well& well, const GameOptions& options) {
     RenderFrame(nullptr, well, options);
+}
+
+void WellView::RenderAgain(const GameOptions& options) {
+    lastLook_.reset();
+    Render(lastCells_, options);
+}
+
+void WellView::Render(const ShownCells& cells, const GameOptions& options) {
+    const Look look{&ActiveImageList(options), options.CellPitch, background_.cacheKey()};
+    const bool whole = look != lastLook_;
+    changed_ = whole ? QRegion(back_.rect()) : QRegion();
+    if (!whole && cells == lastCells_)
+        return;
+    QImage pixels = DevicePixels(back_);
+    const QImage background = DevicePixels(std::as_const(background_));
+    QPainter painter(&pixels);
+    // Bricks are opaque squares, each inside its cell: copying is all the painter has to do.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (whole)
+        painter.drawImage(0, 0, background);
+    for (int row = 0; row < WellRows; ++row)
+        for (int column = 0; column < WellColumns; ++column) {
+            const int image = cells[row][column];
+            if (!whole && image == lastCells_[row][column])
+                continue;
+            const QPoint corner(CellEdge(column, look.pitch), CellEdge(row, look.pitch));
+            if (!whole) {
+                const QRect cell(
+                    corner, QPoint(CellEdge(column + 1, look.pitch) - 1, CellEdge(row + 1, look.pitch) - 1));
+                painter.drawImage(corner, background, cell);
+                changed_ += cell;
+            }
+            if (image != 0)
+                painter.drawImage(corner, (*look.bricks)[image]);
+        }
+    lastLook_ = look;
+    lastCells_ = cells;
 }
 
 } // namespace stacklume

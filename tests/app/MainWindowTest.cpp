@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "DevicePixels.h"
 #include "FakePlatform.h"
 #include "PiecePosition.h"
 #include "WellPicture.h"
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -156,6 +158,29 @@ TEST(MainWindowTest, TickDrawsTheWellIntoThePicture) {
                 drawn += picture->Frame().pixelColor((piece.X + c) * 24 + 11, (piece.Y + r) * 24 + 11) !=
                          background;
     EXPECT_GT(drawn, 0);
+}
+
+// Needs two screens of different scales: the test "MainWindowTest.OnTwoScreens" gives it them.
+TEST(MainWindowTest, TheWellIsDrawnAgainOnAScreenOfAnotherScale) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2 || screens[0]->devicePixelRatio() == screens[1]->devicePixelRatio())
+        GTEST_SKIP() << "no two screens of different scales";
+    FakePlatform platform;
+    MainWindow window(platform.services);
+    auto* picture = window.findChild<WellPicture*>(QStringLiteral("Image2"));
+    window.show();
+    window.Timer1Timer();
+    for (QScreen* screen : {screens[1], screens[0]}) {
+        const qreal ratio = screen->devicePixelRatio();
+        window.move(screen->geometry().topLeft() + QPoint(10, 10));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return picture->Frame().devicePixelRatio() == ratio; }, 10000))
+            << ratio;
+        EXPECT_EQ(picture->Frame().size(), QSize(288, 480) * ratio);
+        const QImage floor = MakeBrickImages(0, ratio).List1[1];
+        EXPECT_EQ(
+            DevicePixels(picture->Frame()).copy(QRect(QPoint(0, qRound(19 * 24 * ratio)), floor.size())),
+            floor);
+    }
 }
 
 TEST(MainWindowTest, HeldKeysMoveThePiece) {

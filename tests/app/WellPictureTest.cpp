@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPaintEvent>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,19 @@ TEST(WellPictureTest, AFrameIsCopiedAndRepaintedOnlyWhereItChanged) {
     picture.Present(frame, QRegion());
     QApplication::processEvents();
     EXPECT_TRUE(recorder.painted.isEmpty());
+
+    // A frame of device pixels at 150 %: what changed is repainted in every logical pixel it
+    // touches, and the picture, painted at 100 % here, asks for a frame of its own ratio.
+    QSignalSpy ratioChanged(&picture, &WellPicture::ratioChanged);
+    QImage scaled(432, 720, QImage::Format_RGB32);
+    scaled.setDevicePixelRatio(1.5);
+    picture.Present(scaled, QRegion(scaled.rect()));
+    QApplication::processEvents();
+    EXPECT_FALSE(ratioChanged.isEmpty());
+    recorder.painted = QRegion();
+    picture.Present(scaled, QRegion(37, 37, 37, 36));
+    QApplication::processEvents();
+    EXPECT_EQ(recorder.painted, QRegion(24, 24, 26, 25));
 }
 
 } // namespace

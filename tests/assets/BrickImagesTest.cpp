@@ -270,7 +270,7 @@ TEST(BrickImagesTest, EveryStartDrawsTheSameImages) {
 // A window keeps its size class: it is given that class's two lists, the very images of the full set.
 TEST(BrickImagesTest, OneSizeClassGetsItsOwnTwoListsAlone) {
     for (int sizeClass = 0; sizeClass < 3; ++sizeClass) {
-        const BrickImageLists one = MakeBrickImages(sizeClass);
+        const BrickImageLists one = MakeBrickImages(sizeClass, 1);
         const std::vector<ListUnderTest> all = AllLists();
         const std::vector<ListUnderTest> made = AllLists(one);
         for (std::size_t list = 0; list < all.size(); ++list) {

@@ -273,11 +273,17 @@ QString DesktopSession::FindWindow(const QString& title) const {
     return found.isEmpty() ? QString() : found.last();
 }
 
+void DesktopSession::SetScale(double scale) {
+    scale_ = scale;
+    environment_.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+}
+
 QPoint DesktopSession::WellOrigin() const {
     constexpr int ClientHeight = 563;
     const QRect window = WindowGeometry(gameWindow_);
-    const int menuBar = window.height() - ClientHeight;
-    return window.topLeft() + QPoint(76 + 2, menuBar + 44 + 2);
+    // The window's logical height is whole; Qt rounds what it places to the nearest pixel.
+    const int menuBar = qRound(window.height() / scale_) - ClientHeight;
+    return window.topLeft() + QPoint(qRound((76 + 2) * scale_), qRound((menuBar + 44 + 2) * scale_));
 }
 
 QImage DesktopSession::WellShot() const {
@@ -290,7 +296,7 @@ QImage DesktopSession::WellShot() const {
             return WellOrigin() == origin;
         }))
         throw std::runtime_error("the game's window never stood still for a screenshot");
-    return shot.copy(QRect(origin, QSize(288, 480)));
+    return shot.copy(QRect(origin, QSize(288, 480) * scale_));
 }
 
 QImage DesktopSession::WaitForPiece() const {

@@ -40,6 +40,10 @@ public:
     QString ProgramFolder() const { return programFolder_.path(); }
     QString Display() const { return display_; }
 
+    // The game started after this runs at a scale of the desktop's (QT_SCALE_FACTOR, as on a
+    // scaled X11 desktop): 1.25 for 125 %. WellShot then gives the well in the screen's own pixels.
+    void SetScale(double scale);
+
     // Starts the game in the program folder and waits for its main window, which is given the
     // keyboard. The game has a player's rights, also when the tests run as root.
     void StartGame();
@@ -64,8 +68,9 @@ public:
     // What the game wrote to its standard error so far (it is passed on to the test's as well).
     QByteArray GameErrors() const;
 
-    // The well as the player sees it, at the smallest size. The window's position is read
-    // before and after the screenshot, and a shot counts only if it did not move between them.
+    // The well as the player sees it, at the smallest size and at the scale set. The window's
+    // position is read before and after the screenshot, and a shot counts only if it did not
+    // move between them.
     QImage WellShot() const;
     // Waits for a piece in the well: the first shot that shows one, or a null image when none came.
     QImage WaitForPiece() const;
@@ -122,6 +127,7 @@ private:
     std::unique_ptr<QProcess> game_;
     std::vector<std::unique_ptr<QProcess>> others_;
     QString gameWindow_;
+    double scale_ = 1;
 };
 
 } // namespace stacklume::e2e

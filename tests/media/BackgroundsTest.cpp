@@ -187,6 +187,17 @@ TEST_F(BackgroundsTest, APatternIsDrawnAtItsOwnSizeOverWhatWasThere) {
     ASSERT_TRUE(backgrounds.LoadPicture("bigPATTERN.jpg", buffer));
     EXPECT_EQ(PixelsNotNear(Green, QRect(0, 0, 195, Well.height())), 0);
     EXPECT_EQ(PixelsNotNear(Yellow, QRect(205, 0, Well.width() - 205, Well.height())), 0);
+
+    // At 200 % a pattern covers as much of the well as at 100 %, in twice as many device pixels.
+    buffer = QImage(Well * 2, QImage::Format_RGB32);
+    buffer.setDevicePixelRatio(2);
+    ASSERT_TRUE(backgrounds.LoadPicture("sky.jpg", buffer));
+    ASSERT_TRUE(backgrounds.LoadPicture("mypattern.jpg", buffer));
+    EXPECT_EQ(PixelsNotNear(Red, QRect(0, 0, 320, 320)), 0);
+    EXPECT_EQ(PixelsNotNear(Blue, QRect(330, 0, 2 * Well.width() - 330, 2 * Well.height())), 0);
+    ASSERT_TRUE(backgrounds.LoadPicture("bigPATTERN.jpg", buffer));
+    EXPECT_EQ(PixelsNotNear(Green, QRect(0, 0, 390, 2 * Well.height())), 0);
+    EXPECT_EQ(PixelsNotNear(Yellow, QRect(410, 0, 2 * Well.width() - 410, 2 * Well.height())), 0);
 }
 
 TEST_F(BackgroundsTest, ABadPictureLeavesTheBufferUntouched) {

@@ -1,8 +1,10 @@
 #include "WellView.h"
+#include "DevicePixels.h"
 #include "FakeHost.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 namespace stacklume::testing {
@@ -15,7 +17,7 @@ protected:
     WellViewTest() {
         game.Options().CellPitch = 24;
         game.Options().ActiveImageList = ImageListId::List1;
-        view.Resize({288, 480}, ButtonFace);
+        view.Resize({288, 480}, 1, ButtonFace);
     }
 
     // The brick drawn at a cell, or a null image when the cell shows only background.
@@ -40,6 +42,8 @@ protected:
                 return false;
         return true;
     }
+
+    void PlayAndCompare(WellView& view, const BrickImageLists& images);
 
     const BrickImageLists images = MakeBrickImages();
     WellView view{images};
@@ -129,7 +133,7 @@ TEST_F(WellViewTest, AFrameIsDrawnAgainOnlyWhenWhatItShowsChanged) {
     view.RenderFrame(nullptr, game.CurrentWell(), game.Options());
     EXPECT_EQ(view.BackBuffer().pixelColor(6 * 24, 5 * 24), red) << "the piece gone in a locking tick";
 
-    view.Resize({288, 480}, ButtonFace);
+    view.Resize({288, 480}, 1, ButtonFace);
     view.RenderFrame(nullptr, game.CurrentWell(), game.Options());
     EXPECT_EQ(BrickAt(18, 0), images.List1[4]) << "a resized view draws again";
 }
@@ -160,9 +164,21 @@ TEST_F(WellViewTest, OnlyTheCellsWhoseBrickChangedAreDrawnAgain) {
 }
 
 // Whatever happens in play, a frame drawn cell by cell over the previous ones is the frame drawn
-// whole: pieces moving, turning, locking, rows vanishing and new games.
+// whole: pieces moving, turning, locking, rows vanishing and new games; at a fractional ratio
+// too, where cells are a device pixel wider or narrower from one to the next.
 TEST_F(WellViewTest, FramesDrawnCellByCellMatchFramesDrawnWhole) {
+    for (const double ratio : {1.0, 1.5}) {
+        SCOPED_TRACE(ratio);
+        const BrickImageLists scaled = MakeBrickImages(0, ratio);
+        WellView view(scaled);
+        view.Resize({288, 480}, ratio, ButtonFace);
+        PlayAndCompare(view, scaled);
+    }
+}
+
+void WellViewTest::PlayAndCompare(WellView& view, const BrickImageLists& images) {
     view.BackgroundBuffer().fill(Qt::darkCyan);
+    game.NewGame(7, 0.5);
     for (int row = 12; row < FloorRow; ++row)
         FillRow(row, row % WellColumns, 2 + row % 5);
     std::mt19937 player(7);
@@ -184,7 +200,7 @@ TEST_F(WellViewTest, FramesDrawnCellByCellMatchFramesDrawnWhole) {
         if (tick % 10 != 0)
             continue;
         WellView whole(images);
-        whole.Resize({288, 480}, ButtonFace);
+        whole.Resize({288, 480}, view.Ratio(), ButtonFace);
         whole.BackgroundBuffer() = view.BackgroundBuffer();
         whole.RenderFrame(piece, game.CurrentWell(), game.Options());
         ASSERT_EQ(view.BackBuffer(), whole.BackBuffer()) << "tick " << tick;
@@ -194,10 +210,92 @@ TEST_F(WellViewTest, FramesDrawnCellByCellMatchFramesDrawnWhole) {
 TEST_F(WellViewTest, LargerSizesUseTheirPitch) {
     game.Options().CellPitch = 31;
     game.Options().ActiveImageList = SelectImageList(2, false);
-    view.Resize({372, 620}, ButtonFace);
+    view.Resize({372, 620}, 1, ButtonFace);
     view.RenderSettled(game.CurrentWell(), game.Options());
     EXPECT_EQ(view.BackBuffer().copy(11 * 31, 19 * 31, 29, 29), images.ImageList5[1]);
     EXPECT_EQ(view.BackBuffer().pixelColor(11 * 31 + 29, 19 * 31), ButtonFace);
+}
+
+// At any ratio, a cell begins at its rounded logical edge and shows the brick of that ratio in its
+// top-left corner; the design's one-pixel outline is a whole number of device pixels, the same
+// on every side.
+TEST_F(WellViewTest, AtEveryRatioCellsAreRoundedAndOutlinesEven) {
+    for (const auto& [ratio, outline] : {std::pair{1.25, 1}, {1.5, 1}, {1.75, 2}, {2.5, 2}, {3.0, 3}}) {
+        SCOPED_TRACE(ratio);
+        const BrickImageLists scaled = MakeBrickImages(0, ratio);
+        const QImage& floor = scaled.List1[1];
+        const int middle = floor.width() / 2;
+        const auto dark = [&](int x, int y) { return qGray(floor.pixel(x, y)) < 80; };
+        for (int i = 0; i < floor.width(); ++i) {
+            const bool inOutline = i < outline || i >= floor.width() - outline;
+            ASSERT_EQ(dark(i, middle), inOutline) << "across, pixel " << i;
+            ASSERT_EQ(dark(middle, i), inOutline) << "down, pixel " << i;
+        }
+        WellView view(scaled);
+        view.Resize({288, 480}, ratio, ButtonFace);
+        view.RenderSettled(game.CurrentWell(), game.Options());
+        const auto edge = [ratio](int cell) { return static_cast<int>(std::lround(cell * 24 * ratio)); };
+        for (int column = 0; column < WellColumns; ++column) {
+            EXPECT_EQ(DevicePixels(view.BackBuffer())
+                          .copy(QRect(QPoint(edge(column), edge(FloorRow)), floor.size())),
+                      floor)
+                << column;
+            EXPECT_EQ(view.BackBuffer().pixelColor(edge(column + 1) - 1, edge(FloorRow)), ButtonFace)
+                << column;
+        }
+    }
+}
+
+// The same frame at 200 %, shrunk by half, is the frame at 100 %: the bricks are drawn at each
+// ratio from the same design, and the cells cover the same part of the well.
+TEST_F(WellViewTest, AFrameAtTwiceTheRatioShrunkByHalfIsTheFrameAtOne) {
+    for (int row = 10; row < FloorRow; ++row)
+        FillRow(row, row % WellColumns, 1 + row % 13);
+    UsePiece(Upright, 5, 2, 7);
+    for (const int sizeClass : {0, 2}) {
+        SCOPED_TRACE(sizeClass);
+        const int pitch = CellPitchForSizeClass(sizeClass);
+        game.Options().CellPitch = pitch;
+        game.Options().ActiveImageList = SelectImageList(sizeClass, false);
+        std::array<QImage, 2> frames;
+        for (const int ratio : {1, 2}) {
+            const BrickImageLists scaled = MakeBrickImages(sizeClass, ratio);
+            WellView view(scaled);
+            view.Resize({12 * pitch, 20 * pitch}, ratio, ButtonFace);
+            view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+            frames[ratio - 1] = view.BackBuffer().scaled(12 * pitch, 20 * pitch, Qt::IgnoreAspectRatio,
+                                                         Qt::SmoothTransformation);
+        }
+        double difference = 0;
+        for (int y = 0; y < frames[0].height(); ++y)
+            for (int x = 0; x < frames[0].width(); ++x) {
+                const QRgb one = frames[0].pixel(x, y);
+                const QRgb two = frames[1].pixel(x, y);
+                difference += std::abs(qRed(one) - qRed(two)) + std::abs(qGreen(one) - qGreen(two)) +
+                              std::abs(qBlue(one) - qBlue(two));
+            }
+        EXPECT_LT(difference / (3.0 * frames[0].width() * frames[0].height()), 1.0);
+    }
+}
+
+// On a screen of another scale, the background stays as it was, scaled, until a picture is drawn
+// into it again, and the last frame is drawn whole from the bricks of the new ratio.
+TEST_F(WellViewTest, AChangeOfRatioDrawsTheLastFrameAgainAtTheNewPixels) {
+    BrickImageLists lists = MakeBrickImages(0, 1);
+    WellView view(lists);
+    view.Resize({288, 480}, 1, ButtonFace);
+    view.BackgroundBuffer().fill(Qt::darkCyan);
+    UsePiece(Upright, 5, 2, 7);
+    view.RenderFrame(&game.CurrentPiece(), game.CurrentWell(), game.Options());
+    lists = MakeBrickImages(0, 2);
+    view.ChangeRatio(2);
+    view.RenderAgain(game.Options());
+    EXPECT_EQ(view.BackBuffer().size(), QSize(576, 960));
+    EXPECT_EQ(view.BackBuffer().devicePixelRatio(), 2);
+    EXPECT_EQ(view.WellRect(), QRect(0, 0, 288, 480));
+    EXPECT_EQ(view.ChangedArea(), QRegion(0, 0, 576, 960));
+    EXPECT_EQ(view.BackBuffer().pixelColor(0, 0), QColor(Qt::darkCyan));
+    EXPECT_EQ(DevicePixels(view.BackBuffer()).copy(6 * 48, 3 * 48, 44, 44), lists.List1[7]) << "the piece";
 }
 
 } // namespace
