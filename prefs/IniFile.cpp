@@ -1,11 +1,11 @@
 #include "IniFile.h"
 
+#include "FileReplacement.h"
 #include "IniTextEdit.h"
 #include "IniWriteError.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <SimpleIni.h>
@@ -112,14 +112,7 @@ void IniFile::WriteStrings(const std::vector<Entry>& entries) {
     }
     for (const Entry& entry : entries)
         text = IniTextWithValue(text, entry.Section.toUtf8(), entry.Key.toUtf8(), entry.Value.toUtf8());
-    QSaveFile file(filePath_);
-    // A folder that takes no new file (installed read-only, say) leaves no room for the
-    // replacement; the file may still be writable, and is then written in place.
-    file.setDirectWriteFallback(true);
-    // commit() alone misses an error while flushing the buffer (a full disk), and would put a
-    // cut file in place: flush first.
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.flush() ||
-        !file.commit())
+    if (ReplaceFileContent(filePath_, text))
         throw IniWriteError(filePath_);
 }
 

@@ -39,8 +39,8 @@ private:
 // Writing changes the values it sets and keeps every other byte of the file, whatever its size.
 // The new file replaces the old one in a single rename, so a failed or interrupted write leaves
 // the previous file whole. Only where the folder takes no new file but the file itself may be
-// written is it written in place, as the one way left. A write that cannot be done throws
-// IniWriteError; the file is then unchanged.
+// written is it written in place, as the one way left (see ReplaceFileContent for what a kill can
+// leave then). A write that cannot be done throws IniWriteError; the file is then unchanged.
 class IniFile {
 public:
     struct Entry {

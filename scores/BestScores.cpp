@@ -75,6 +75,7 @@ QString BestScores::Insert(int score, const QString& name) {
     if (!lines_.isEmpty())
         lines_.removeFirst();
     lines_.append(record);
+    unsaved_.append(record);
     Sort();
     return record;
 }
@@ -84,14 +85,15 @@ void BestScores::Sort() { SortLines(lines_); }
 void BestScores::SortLines(QStringList& lines) const { std::sort(lines.begin(), lines.end(), collator_); }
 
 void BestScores::Save() {
-    if (!fileRead_) {
-        const ResultsReading reading = file_.Read();
-        if (reading.status == ResultsReading::Status::Failed)
-            throw ResultsFileError(reading.problem);
-        lines_ = BestTen(lines_ + reading.lines);
-        fileRead_ = true;
-    }
-    file_.Write(lines_);
+    const ResultsReading reading = file_.Read();
+    if (reading.status == ResultsReading::Status::Failed && !fileRead_)
+        throw ResultsFileError(reading.problem);
+    const QStringList table =
+        reading.status == ResultsReading::Status::Read ? BestTen(reading.lines + unsaved_) : lines_;
+    file_.Write(table);
+    lines_ = table;
+    unsaved_.clear();
+    fileRead_ = true;
     problemReported_ = false;
 }
 

@@ -15,9 +15,10 @@ namespace stacklume {
 // The ten best scores, kept in memory in ascending order (the best last) and in "results.ini" in
 // the given folder.
 //
-// The file is read once, at construction; a missing one is created empty. Lines that are not
-// records are dropped, scores are zero-filled again, only the best ten records are kept and
-// empty records fill the table up to ten, so the first entry is always the lowest.
+// The file is read at construction (a missing one is created empty), at the end of a game and
+// again by every save. Lines that are not records are dropped, scores are zero-filled again, only
+// the best ten records are kept and empty records fill the table up to ten, so the first entry is
+// always the lowest.
 //
 // A file that cannot be created or read is told to the reporter, once until the file works
 // again; the table in memory carries on. A write that fails throws ResultsFileError.
@@ -43,9 +44,11 @@ public:
     QString Insert(int score, const QString& name);
     void Sort();
 
-    // Replaces the file by the table. When the file could not be read at start-up, its records
-    // are merged in first, so that they are not overwritten unseen; while it still cannot be
-    // read, nothing is written and ResultsFileError is thrown.
+    // Writes the file and makes the table what was written. The file is read again first and the
+    // records entered since the last save join what is there now, keeping the best ten, so that
+    // another game saving to the same file in between loses nothing. A file gone missing is
+    // written from the table; one that cannot be read is too, once it has been read at some
+    // point, and otherwise nothing is written and ResultsFileError is thrown.
     void Save();
 
 private:
@@ -59,6 +62,7 @@ private:
     ProblemReporter reportProblem_;
     QCollator collator_;
     QStringList lines_;
+    QStringList unsaved_; // records entered since the last save
     bool fileRead_ = false;
     bool problemReported_ = false;
 };

@@ -1,11 +1,11 @@
 #include "ResultsFile.h"
+#include "FileReplacement.h"
 #include "ResultsFileError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace stacklume {
 namespace {
@@ -54,20 +54,12 @@ ResultsReading ResultsFile::Read() const {
 }
 
 void ResultsFile::Write(const QStringList& lines) const {
-    QSaveFile file(path_);
-    // A folder that takes no new file leaves no room for the replacement; a writable file there
-    // is written in place.
-    file.setDirectWriteFallback(true);
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLocal8Bit() + "\r\n";
-    // commit() misses an error while flushing what is still buffered (a disk that fills up) and
-    // would put a cut file in place of the whole one: flush first.
-    const bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit();
-    if (!written)
-        throw ResultsFileError(QStringLiteral("Impossible de créer le fichier \"%1\". %2")
-                                   .arg(NativePath(path_), file.errorString()));
+    if (const std::optional<QString> failure = ReplaceFileContent(path_, bytes))
+        throw ResultsFileError(
+            QStringLiteral("Impossible de créer le fichier \"%1\". %2").arg(NativePath(path_), *failure));
 }
 
 } // namespace stacklume

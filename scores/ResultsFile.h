@@ -15,7 +15,8 @@ struct ResultsReading {
 
 // The text file of best-score lines: one line per record, CR LF after each, in the system's
 // encoding. Writes replace the whole file atomically; only where the folder takes no new file but
-// the file itself may be written is it written in place, as the one way left.
+// the file itself may be written is it written in place, as the one way left (see
+// ReplaceFileContent for what a kill can leave then).
 class ResultsFile {
 public:
     explicit ResultsFile(QString path);

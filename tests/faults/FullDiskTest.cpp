@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "IniWriteError.h"
 #include "Preferences.h"
+#include "RestrictedPermissions.h"
 #include "ResultsFileError.h"
 #include "ScoreRecord.h"
 
@@ -98,6 +99,61 @@ TEST_F(FullDiskTest, ABestScoresWriteThatRunsOutOfRoomKeepsThePreviousFileWhole)
     // With room enough the same write goes through: the limit, not the write, was the trouble.
     EXPECT_EQ(WriteOnFullDisk(previous.size() * 2, write), NotRefused);
     EXPECT_TRUE(ReadBytes(path).contains(":Zoe:"));
+}
+
+// Where the folder takes no new file, a file the player may write is written in place. A disk that
+// fills up meanwhile leaves the old bytes, whether the new content is longer (no room to reserve)
+// or shorter (the write itself runs out).
+TEST_F(FullDiskTest, WritesInPlaceThatRunOutOfRoomLeaveThePreviousBytes) {
+    const QString settingsPath = PathOf("stacklume.ini");
+    const QString resultsPath = PathOf("results.ini");
+    // Each write changes bytes before the limit, where a cut would show.
+    const QByteArray settings = "[Background]\r\nfile=dusk.jpg\r\n[bricks]\r\nb1=1000000000000000\r\n"
+                                "active=yes\r\n[config]\r\nspeed=slow\r\nlateral step=2\r\ncolor=red\r\n"
+                                "downarrow=1\r\nsound=0\r\n";
+    const QByteArray results =
+        "00000000000100:Bob:01/12/2026\r\n" + QByteArray("00000000000500:Ann:01/12/2026\r\n").repeated(9);
+    const auto enter = [&](const QString& name) {
+        BestScores scores(folder_.path(), QDate(2026, 12, 8), {});
+        scores.Insert(5000, name);
+        scores.Save();
+    };
+    struct Write {
+        const char* what;
+        QString path;
+        QByteArray previous;
+        std::function<void()> write;
+    };
+    const Write writes[] = {
+        {"the bricks dialog adds patterns", settingsPath, settings,
+         [&] {
+             IniFile file(settingsPath);
+             WriteBrickPatterns(file, DefaultBrickPatterns());
+         }},
+        {"the close forgets the background", settingsPath, settings,
+         [&] {
+             IniFile file(settingsPath);
+             Preferences preferences = ReadPreferences(file);
+             preferences.BackgroundFile.clear();
+             WritePreferences(file, preferences);
+         }},
+        {"a long name enters the table", resultsPath, results, [&] { enter("Zoe, who beat them all"); }},
+        {"a short name enters the table", resultsPath, results, [&] { enter("Zoe"); }},
+    };
+    WriteBytes(settingsPath, settings);
+    WriteBytes(resultsPath, results);
+    RestrictedPermissions readOnly(folder_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (CanCreateFileIn(folder_.path()))
+        GTEST_SKIP() << "permission bits do not bind in this environment";
+    for (const Write& write : writes) {
+        SCOPED_TRACE(write.what);
+        WriteBytes(write.path, write.previous);
+        EXPECT_EQ(WriteOnFullDisk(64, write.write), Refused);
+        EXPECT_EQ(ReadBytes(write.path), write.previous);
+        EXPECT_EQ(WriteOnFullDisk(1024 * 1024, write.write), NotRefused) << "with room, it goes through";
+        EXPECT_NE(ReadBytes(write.path), write.previous);
+    }
+    EXPECT_EQ(EntriesOf(folder_.path()), QStringList({"results.ini", "stacklume.ini"}));
 }
 
 } // namespace

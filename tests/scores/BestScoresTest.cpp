@@ -118,6 +118,23 @@ TEST_F(BestScoresTest, ANewScoreReplacesTheLowestAndEqualScoresOrderByNameIgnori
     }
 }
 
+// Two games on one file, both started before either ended (two players on one portable folder).
+TEST_F(BestScoresTest, TwoGamesSavingInTurnKeepBothRecords) {
+    BestScores first = Load();
+    BestScores second = Load();
+    first.Insert(300, QStringLiteral("Ann"));
+    second.Insert(500, QStringLiteral("Bob"));
+    first.Save();
+    second.Save();
+    QStringList expected = QStringList(8, EmptyRecord);
+    expected << MakeRecord(300, QStringLiteral("Ann"), StartDateText())
+             << MakeRecord(500, QStringLiteral("Bob"), StartDateText());
+    EXPECT_EQ(ResultsBytes(), AsFileBytes(expected));
+    EXPECT_EQ(second.Lines(), expected) << "the table is what was saved";
+    first.Save(); // the table closed again: Ann is not entered twice, Bob stays
+    EXPECT_EQ(ResultsBytes(), AsFileBytes(expected));
+}
+
 TEST_F(BestScoresTest, QualificationFollowsTheFileAsItIsAtTheEndOfTheGame) {
     BestScores scores = Load(); // creates an empty file
     EXPECT_TRUE(scores.ScoreQualifies(0)) << "an empty file takes any score";
