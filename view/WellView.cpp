@@ -47,10 +47,16 @@ void WellView::Resize(QSize size, qreal ratio, QColor colour) {
 }
 
 void WellView::ChangeRatio(qreal ratio) {
-    background_ = background_.scaled(size_ * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                      .convertToFormat(QImage::Format_RGB32);
-    background_.setDevicePixelRatio(ratio);
-    back_ = background_.copy();
+    const auto rescaled = [&](const QImage& image) {
+        QImage scaled = image.scaled(size_ * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                            .convertToFormat(QImage::Format_RGB32);
+        scaled.setDevicePixelRatio(ratio);
+        return scaled;
+    };
+    background_ = rescaled(background_);
+    // The window may be painted before the next frame (a box about the picture can come first):
+    // it then shows the last frame scaled.
+    back_ = rescaled(back_);
     lastLook_.reset();
 }
 

@@ -27,9 +27,9 @@ public:
     // Gives both buffers the size of the well picture, `size` logical pixels at `ratio`, and fills
     // the background with `colour`.
     void Resize(QSize size, qreal ratio, QColor colour);
-    // The same well on a screen of another ratio: the background as it stands, scaled smoothly
-    // to the new pixels until a picture is drawn into it again. The bricks are then drawn from
-    // the images of that ratio.
+    // The same well on a screen of another ratio: the background and the last frame as they
+    // stand, scaled smoothly to the new pixels until they are drawn again. The bricks are then
+    // drawn from the images of that ratio.
     void ChangeRatio(qreal ratio);
     qreal Ratio() const { return back_.devicePixelRatio(); }
 

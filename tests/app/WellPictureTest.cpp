@@ -20,7 +20,7 @@ public:
     QRegion painted;
 };
 
-TEST(WellPictureTest, AFrameIsCopiedAndRepaintedOnlyWhereItChanged) {
+TEST(WellPictureTest, AFrameIsRepaintedOnlyWhereItChanged) {
     WellPicture picture;
     picture.resize(288, 480);
     PaintRecorder recorder;
@@ -38,8 +38,7 @@ TEST(WellPictureTest, AFrameIsCopiedAndRepaintedOnlyWhereItChanged) {
     picture.Present(frame, changed);
     QApplication::processEvents();
     EXPECT_EQ(recorder.painted, changed);
-    EXPECT_EQ(picture.Frame().pixelColor(50, 130), QColor(Qt::red));
-    EXPECT_EQ(picture.Frame().pixelColor(50, 60), QColor(Qt::darkCyan)) << "outside what changed";
+    EXPECT_EQ(picture.grab().toImage().pixelColor(50, 130), QColor(Qt::red)) << "painted from the frame";
 
     recorder.painted = QRegion();
     picture.Present(frame, QRegion());
