@@ -180,7 +180,8 @@ TEST_F(JpegDecoderTest, TheDefaultLimitsHoldAtTheirEdges) {
     EXPECT_FALSE(tooLarge(20000, 1));
     EXPECT_TRUE(tooLarge(20001, 1));
     EXPECT_FALSE(tooLarge(10000, 10000));
-    EXPECT_TRUE(tooLarge(10000, 10001));
+    // The fewest pixels past the limit that two sides within it make: 100,000,002.
+    EXPECT_TRUE(tooLarge(7122, 14041));
 
     const auto cutTo = [](int scans) {
         return EncodeJpeg(
