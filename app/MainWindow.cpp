@@ -268,6 +268,10 @@ void MainWindow::StartPlay() {
     // Time spent reading a start-up problem is not playing time.
     game_.SetStartTime(DayFraction(platform_.TimeOfDay()));
     menuBar()->setEnabled(true);
+    // Connecting to the sound server and caching the sounds is done now, off this thread,
+    // rather than by the first landing's tick.
+    if (game_.Options().SoundOn)
+        sounds_->Prepare();
     Timer1->start();
     Timer2->start();
     StartGamepadPolling();
