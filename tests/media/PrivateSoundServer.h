@@ -14,17 +14,19 @@ namespace stacklume::test {
 
 // A PulseAudio server of the test's own whose only output is a null sink in the test sounds'
 // format (16-bit mono at 44.1 kHz), recorded sample for sample, silence included, and a watch on
-// the events it announces. The sounds of this process go to it for as long as it lives.
+// the events it announces. The sink never rewinds: a sound that starts over what was already
+// mixed would otherwise be missing its beginning from the recording. The sounds of this process go to it for
+// as long as it lives.
 class PrivateSoundServer {
 public:
     static constexpr int Rate = 44100;
 
     PrivateSoundServer() {
+        const QString address = "unix:" + folder_.filePath(QStringLiteral("runtime/pulse/native"));
+        ::setenv("PULSE_SERVER", qPrintable(address), 1);
         environment_ = QProcessEnvironment::systemEnvironment();
         environment_.insert(QStringLiteral("HOME"), folder_.path());
         environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder_.filePath(QStringLiteral("runtime")));
-        ::setenv("PULSE_SERVER",
-                 qPrintable("unix:" + folder_.filePath(QStringLiteral("runtime/pulse/native"))), 1);
         for (QProcess* process : {&server_, &events_, &recorder_})
             process->setProcessEnvironment(environment_);
         server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -39,18 +41,24 @@ public:
 
     // Starts the server, or a new one in its place, and waits until it answers.
     bool Start() {
-        server_.start(QStringLiteral("pulseaudio"),
-                      {"--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1", "-n",
-                       "--load=module-native-protocol-unix",
-                       "--load=module-null-sink sink_name=speakers rate=44100 channels=1 format=s16le",
-                       "--log-level=error"});
+        server_.start(
+            QStringLiteral("pulseaudio"),
+            {"--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1", "-n",
+             "--load=module-native-protocol-unix",
+             "--load=module-null-sink sink_name=speakers rate=44100 channels=1 format=s16le norewinds=1",
+             "--log-level=error"});
         if (!WaitFor([] { return !Pactl({"info"}).isEmpty(); }))
             return false;
         events_.start(QStringLiteral("pactl"), {"subscribe"});
         recorder_.start(QStringLiteral("parec"),
                         {"--device=speakers.monitor", "--format=s16le", "--rate=44100", "--channels=1",
-                         "--raw", Recording().c_str()});
-        return events_.waitForStarted() && recorder_.waitForStarted();
+                         "--latency-msec=20", "--raw", Recording().c_str()});
+        // Ready once the watch sees a client come and the recorder records.
+        const int clients = Count(QStringLiteral("'new' on client"));
+        return WaitFor([&] {
+            return !Pactl({"list", "source-outputs", "short"}).isEmpty() &&
+                   Count(QStringLiteral("'new' on client")) > clients;
+        });
     }
 
     // Ends the server as a crash or a restart would.

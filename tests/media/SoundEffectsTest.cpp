@@ -62,11 +62,12 @@ protected:
         return WaitFor([&] { return server_.Recorded().size() >= wanted; });
     }
 
-    // Asks until the sound is taken: the first request may find the thread still connecting.
-    bool Played(SoundEffects& effects, Sound sound, std::size_t soundingBefore) {
+    // Asks until a stream starts: the first request may find the thread still connecting.
+    bool Played(SoundEffects& effects, Sound sound) {
+        const int wanted = server_.StreamsStarted() + 1;
         return WaitFor([&] {
             effects.Play(sound, true);
-            return Sounding().size() > soundingBefore;
+            return server_.StreamsStarted() >= wanted;
         });
     }
 
@@ -97,11 +98,11 @@ TEST_F(SoundEffectsTest, EachRequestPlaysItsOwnFileWhole) {
     SoundEffects effects(sounds_.Path());
 
     // Each waits for the one before to be out, so none of them is dropped.
-    ASSERT_TRUE(Played(effects, Sound::Knock, 0));
+    ASSERT_TRUE(Played(effects, Sound::Knock));
     ASSERT_TRUE(WaitForSounding(knock.size()));
-    ASSERT_TRUE(Played(effects, Sound::Rows, knock.size()));
+    ASSERT_TRUE(Played(effects, Sound::Rows));
     ASSERT_TRUE(WaitForSounding(knock.size() + rows.size()));
-    ASSERT_TRUE(Played(effects, Sound::FourRows, knock.size() + rows.size()));
+    ASSERT_TRUE(Played(effects, Sound::FourRows));
     ASSERT_TRUE(WaitForSounding(knock.size() + rows.size() + fourRows.size()));
 
     EXPECT_EQ(Sounding(), Concatenated({knock, rows, fourRows}));
@@ -116,7 +117,7 @@ TEST_F(SoundEffectsTest, TheFilesAsReadAtStartUpArePlayed) {
     sounds_.Write("knock.wav", WaveFile(Rate, 1, Tone(Rate / 10, RowsLevel)));
     std::filesystem::remove(sounds_.Path() / "brick1.wav");
 
-    ASSERT_TRUE(Played(effects, Sound::Knock, 0));
+    ASSERT_TRUE(Played(effects, Sound::Knock));
     ASSERT_TRUE(WaitForSounding(knock.size()));
     ASSERT_TRUE(WaitForRecordingToGrow(Rate / 5));
     EXPECT_EQ(Sounding(), knock);
@@ -129,7 +130,7 @@ TEST_F(SoundEffectsTest, ARequestWhileASoundPlaysIsDroppedNotQueuedAndNotCutting
     StartServer();
     SoundEffects effects(sounds_.Path());
 
-    ASSERT_TRUE(Played(effects, Sound::Rows, 0));
+    ASSERT_TRUE(Played(effects, Sound::Rows));
     effects.Play(Sound::FourRows, true);
     effects.Play(Sound::Knock, true);
     // Long enough for the dropped sounds to have followed, had they been queued.
@@ -137,7 +138,7 @@ TEST_F(SoundEffectsTest, ARequestWhileASoundPlaysIsDroppedNotQueuedAndNotCutting
     EXPECT_EQ(Sounding(), rows);
 
     // Once the sound is over, the next request plays.
-    ASSERT_TRUE(Played(effects, Sound::FourRows, rows.size()));
+    ASSERT_TRUE(Played(effects, Sound::FourRows));
     ASSERT_TRUE(WaitForSounding(rows.size() + fourRows.size()));
     EXPECT_EQ(Sounding(), Concatenated({rows, fourRows}));
 }
@@ -153,7 +154,7 @@ TEST_F(SoundEffectsTest, SoundOffPlaysNothingAndSwitchingBackOnPlaysTheNextReque
     EXPECT_FALSE(test::PrivateSoundServer::Connected());
     EXPECT_TRUE(Sounding().empty());
 
-    ASSERT_TRUE(Played(effects, Sound::Knock, 0));
+    ASSERT_TRUE(Played(effects, Sound::Knock));
     ASSERT_TRUE(WaitForSounding(knock.size()));
     EXPECT_EQ(Sounding(), knock);
 }
@@ -200,7 +201,7 @@ TEST_F(SoundEffectsTest, EndingTheGameStopsItsSound) {
     StartServer();
     {
         SoundEffects effects(sounds_.Path());
-        ASSERT_TRUE(Played(effects, Sound::FourRows, 0));
+        ASSERT_TRUE(Played(effects, Sound::FourRows));
     } // ending the game in the middle of a long sound stops it
     ASSERT_TRUE(WaitForRecordingToGrow(Rate));
     EXPECT_LT(Sounding().size(), fourRows.size() / 2);
