@@ -104,8 +104,14 @@ void CanberraPlayer::Finished(ca_context*, std::uint32_t id, int, void* player) 
 void CanberraPlayer::Close() {
     if (context_ == nullptr)
         return;
-    if (const std::uint32_t id = playing_; id != 0)
+    if (const std::uint32_t id = playing_; id != 0) {
         ca_context_cancel(context_, id);
+        // The stop is sent by the connection's own thread, which closing the connection would
+        // end first. A request the server answers makes sure it went: a sound by a name the
+        // server does not have and that has no file (asked for in the server's cache alone).
+        ca_context_play(context_, 0, CA_PROP_EVENT_ID, "stacklume-none", CA_PROP_CANBERRA_CACHE_CONTROL,
+                        "volatile", nullptr);
+    }
     ca_context_destroy(std::exchange(context_, nullptr));
     playing_ = 0;
 }
