@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -191,8 +192,12 @@ TEST_F(SoundEffectsTest, WithoutASoundServerRequestsAreDroppedSilently) {
     std::optional<SoundEffects> effects;
     ASSERT_NO_THROW(effects.emplace(sounds_.Path()));
     effects->Prepare();
-    for (int landing = 0; landing < 10; ++landing)
+    // Landings spread out as in a game, so that the thread tries to play some of them.
+    for (int landing = 0; landing < 10; ++landing) {
+        const auto next = std::chrono::steady_clock::now() + std::chrono::milliseconds(50);
+        ASSERT_TRUE(WaitFor([&] { return std::chrono::steady_clock::now() > next; }));
         EXPECT_NO_THROW(PlayEach(*effects, true));
+    }
 }
 
 TEST_F(SoundEffectsTest, EndingTheGameStopsItsSound) {
