@@ -34,9 +34,9 @@ public:
     // once; after a failure (no device, no server yet) tried again by the next call.
     void Prepare();
 
-    // Plays sound `index` unless a sound is still playing. A server that has gone since the last
-    // sound is replaced by whichever now runs, and a server that lost its cache (restarted) is
-    // given the sound again.
+    // Plays sound `index` unless a sound is still playing, preparing first if need be. A
+    // server that has gone since the last sound is replaced by whichever now runs, and a server
+    // that lost its cache (restarted) is given the sound again.
     void PlayIfIdle(std::size_t index);
 
     // Stops whatever is playing and lets the server go.

@@ -59,9 +59,10 @@ struct SoundEffects::Worker {
             const Request next = *std::exchange(request, std::nullopt);
             busy = true;
             lock.unlock();
-            player.Prepare();
             if (next.sound)
                 player.PlayIfIdle(*next.sound);
+            else
+                player.Prepare();
             lock.lock();
             busy = false;
         }
