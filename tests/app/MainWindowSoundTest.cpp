@@ -70,6 +70,8 @@ protected:
             TickUntilLanding(window);
             ++landings;
             EXPECT_TRUE(WaitFor([&] { return Sounding().size() >= landings * Knock.size(); }));
+            // Heard, and over for the game too, or the next landing's knock would give way.
+            EXPECT_TRUE(WaitFor(test::PrivateSoundServer::NothingPlays));
             TickUntilLanding(window, false);
         }
         return landings;

@@ -88,6 +88,9 @@ public:
                 QStringLiteral("application.process.id = \"%1\"").arg(QCoreApplication::applicationPid()));
     }
 
+    // Whether no sound plays: the voice is then free for the next request.
+    static bool NothingPlays() { return Pactl({"list", "sink-inputs", "short"}).isEmpty(); }
+
     static QString Pactl(const QStringList& arguments) {
         QProcess pactl;
         pactl.start(QStringLiteral("pactl"), arguments);
