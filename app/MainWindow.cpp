@@ -77,6 +77,10 @@ MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
     BuildBackgroundMenu(picture);
     game_.ClearWell();
     sounds_ = std::make_unique<SoundEffects>(files_.DataFolderFor(SoundEffects::FileNames).toStdString());
+    // Connecting to the sound server and caching the sounds is done now, off this thread, rather
+    // than by the first landing's tick.
+    if (game_.Options().SoundOn)
+        sounds_->Prepare();
     ChooseFirstPiece();
     // Nothing runs before StartPlay(): the commands need the dialogs, which come later.
     menuBar()->setEnabled(false);
@@ -268,10 +272,6 @@ void MainWindow::StartPlay() {
     // Time spent reading a start-up problem is not playing time.
     game_.SetStartTime(DayFraction(platform_.TimeOfDay()));
     menuBar()->setEnabled(true);
-    // Connecting to the sound server and caching the sounds is done now, off this thread,
-    // rather than by the first landing's tick.
-    if (game_.Options().SoundOn)
-        sounds_->Prepare();
     Timer1->start();
     Timer2->start();
     StartGamepadPolling();

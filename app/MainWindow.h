@@ -40,8 +40,8 @@ public:
 
     // The dialogs are made after the window; it shows them from its menu and at the end of a game.
     void AttachDialogs(QWidget* form2, TForm3* form3);
-    // The game starts: the clock from now, the sounds, the tick, the pads and the menu commands,
-    // which need the dialogs. Until then the game stands still and its menu bar takes nothing. Called once,
+    // The game starts: the clock from now, the tick, the pads and the menu commands, which need
+    // the dialogs. Until then the game stands still and its menu bar takes nothing. Called once,
     // when everything is built and every problem met on the way has been answered.
     void StartPlay();
 

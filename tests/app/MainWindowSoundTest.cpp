@@ -4,7 +4,7 @@
 #include "PrivateSoundServer.h"
 #include "TempFolder.h"
 
-#include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QTimer>
 
@@ -102,8 +102,10 @@ TEST_F(MainWindowSoundTest, EveryLandingKnocksAndClearedRowsSoundAndScore) {
 }
 
 TEST_F(MainWindowSoundTest, NothingSoundsWithSoundOff) {
+    QFile settings(platform.services.ProgramFolder + QStringLiteral("/stacklume.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly) && settings.write("[config]\nsound=0\n") > 0);
+    settings.close();
     MainWindow window(platform.services);
-    window.Menu().Sound1->trigger();
     window.StartPlay();
     TickUntilLanding(window);
     const std::size_t recorded = server_.Recorded().size();
