@@ -77,6 +77,10 @@ MainWindow::MainWindow(PlatformServices platform, QWidget* parent)
     BuildBackgroundMenu(picture);
     game_.ClearWell();
     sounds_ = std::make_unique<SoundEffects>(files_.DataFolderFor(SoundEffects::FileNames).toStdString());
+    // Connecting to the sound server and caching the sounds is done now, off this thread, rather
+    // than by the first landing's tick.
+    if (game_.Options().SoundOn)
+        sounds_->Prepare();
     ChooseFirstPiece();
     // Nothing runs before StartPlay(): the commands need the dialogs, which come later.
     menuBar()->setEnabled(false);

@@ -18,26 +18,12 @@ namespace stacklume {
     FUNCTION(GameControllerUpdate)                                                                           \
     FUNCTION(GameControllerGetAttached)                                                                      \
     FUNCTION(GameControllerGetButton)                                                                        \
-    FUNCTION(GameControllerGetAxis)                                                                          \
-    FUNCTION(OpenAudioDevice)                                                                                \
-    FUNCTION(CloseAudioDevice)                                                                               \
-    FUNCTION(PauseAudioDevice)                                                                               \
-    FUNCTION(QueueAudio)                                                                                     \
-    FUNCTION(GetQueuedAudioSize)                                                                             \
-    FUNCTION(ClearQueuedAudio)                                                                               \
-    FUNCTION(RWFromConstMem)                                                                                 \
-    FUNCTION(LoadWAV_RW)                                                                                     \
-    FUNCTION(FreeWAV)                                                                                        \
-    FUNCTION(NewAudioStream)                                                                                 \
-    FUNCTION(AudioStreamPut)                                                                                 \
-    FUNCTION(AudioStreamGet)                                                                                 \
-    FUNCTION(AudioStreamAvailable)                                                                           \
-    FUNCTION(AudioStreamFlush)                                                                               \
-    FUNCTION(FreeAudioStream)
+    FUNCTION(GameControllerGetAxis)
 
 // SDL, loaded when it is first needed rather than with the program: it brings some twenty
 // libraries (X11, Wayland, ALSA, PulseAudio and theirs), whose loading would otherwise hold up
-// the window's first appearance. Sdl().SetHint(...) calls SDL_SetHint(...).
+// the window's first appearance. The game uses it for the gamepads alone. Sdl().SetHint(...) calls
+// SDL_SetHint(...).
 struct SdlLibrary {
 #define STACKLUME_SDL_POINTER(name) decltype(&SDL_##name) name = nullptr;
     STACKLUME_SDL_FUNCTIONS(STACKLUME_SDL_POINTER)

@@ -1,54 +1,50 @@
 #pragma once
 
-#include "AudioOutput.h"
-#include "EventSounds.h"
 #include "GameHost.h"
 
-#include <cstdint>
+#include <array>
 #include <filesystem>
 #include <memory>
-#include <vector>
+#include <thread>
 
 namespace stacklume {
 
 // The game's three sound effects, read once at start-up from brick2.wav (four rows cleared),
-// brick1.wav (one to three rows) and knock.wav (a piece comes to rest) in the given folder,
-// decoded by the first sound played (SDL, which decodes them, is not loaded before the window
-// appears), and played from memory without ever making the game tick wait.
+// brick1.wav (one to three rows) and knock.wav (a piece comes to rest) in the given folder, and
+// played as read, whatever becomes of the files afterwards, through libcanberra (the desktop's
+// sound server, or ALSA without one).
 //
-// They are played by the desktop's sound server when there is one, otherwise through SDL; both
-// are opened by the first sound, and neither keeps anything running between sounds. SDL alone
-// plays when SDL_AUDIODRIVER names one of its drivers, as the tests do to record what is played.
+// Nothing here waits for the sound server: a thread of its own connects, caches and plays, and
+// a request it cannot take at once (still busy with the last one, or held by a server that no
+// longer answers) is dropped, as is one made while a sound plays.
 //
 // A file that cannot be opened throws SoundFileError. Everything else stays silent instead of
-// failing: no audio device, no SDL library, an empty file, bytes that are not a playable wave, a file over
-// 16 MiB or a wave longer than a minute.
+// failing: no sound server, no device, an empty file, bytes that are not a playable sound, a
+// file over 16 MiB.
 class SoundEffects {
 public:
     // Indexed by Sound, which is also the order the files are read in.
     static constexpr std::array<const char*, 3> FileNames{"brick2.wav", "brick1.wav", "knock.wav"};
 
     explicit SoundEffects(const std::filesystem::path& folder);
-    // Stops whatever is playing before the samples go.
+    // Stops whatever is playing; does not wait long for a server that does not answer.
     ~SoundEffects();
     SoundEffects(const SoundEffects&) = delete;
     SoundEffects& operator=(const SoundEffects&) = delete;
 
-    // Plays the sound when soundOn and nothing else is playing; a request made while a sound
-    // plays is dropped, so an effect is never cut short. Returns at once.
+    // Connects to the server and has it cache the sounds, so that the first sound plays at
+    // once. Returns at once.
+    void Prepare();
+
+    // Plays the sound when soundOn and nothing else is playing. Returns at once.
     void Play(Sound sound, bool soundOn);
 
 private:
-    void DecodeOnce();
-    void OpenOutput();
+    struct Worker;
 
-    // In the order of Sound: brick2.wav, brick1.wav, knock.wav, as read, then decoded into
-    // samples in PlaybackFormat.
-    std::vector<std::vector<std::uint8_t>> files_;
-    std::vector<std::vector<std::uint8_t>> samples_;
-    bool decoded_ = false;
-    std::unique_ptr<EventSounds> server_;
-    std::unique_ptr<AudioOutput> device_;
+    // Shared with the thread, which may outlive this object while a stalled server holds it.
+    std::shared_ptr<Worker> worker_;
+    std::thread thread_;
 };
 
 } // namespace stacklume

@@ -57,12 +57,14 @@ row stands.
 Besides the eight built-in pieces you can draw four pieces of your own. The
 game keeps your ten best scores, shows your own pictures behind the well and
 plays short sound effects.")
-# The libraries come from the program itself; Qt's window-system plugins and SDL are loaded at
-# run time, where dpkg-shlibdeps cannot see them.
+# The libraries come from the program itself (libcanberra among them, with its ALSA output);
+# Qt's window-system plugins and SDL, for the gamepads, are loaded at run time, where
+# dpkg-shlibdeps cannot see them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-2.0-0 (>= 2.0.12)")
-# Through it the sounds are played from the sound server's cache, with no stream open between
-# them; without it they go through SDL.
+# libcanberra's way to the desktop's sound server, PulseAudio or PipeWire's: the sounds are then
+# played from the server's cache, with no stream open between them. Without it they go straight
+# to ALSA, which a desktop's server may hold.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libcanberra-pulse)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)

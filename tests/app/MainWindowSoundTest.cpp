@@ -1,10 +1,10 @@
-#include "DiskAudio.h"
 #include "FakePlatform.h"
 #include "MainWindow.h"
 #include "Moves.h"
+#include "PrivateSoundServer.h"
 #include "TempFolder.h"
 
-#include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QTimer>
 
@@ -26,22 +26,17 @@ using test::WaitFor;
 const std::vector<std::int16_t> Knock = Tone(441, 9000);
 const std::vector<std::int16_t> Rows = Tone(4410, 6000);
 
-// The game's sounds through SDL's disk driver, which writes what it plays, silence included,
-// to a file in real time.
+// The game's sounds through a sound server of the test's own, which records what it plays.
 class MainWindowSoundTest : public ::testing::Test {
 protected:
-    MainWindowSoundTest() {
-        ::setenv("SDL_AUDIODRIVER", "disk", 1);
-        ::setenv("SDL_DISKAUDIOFILE", (sounds_.Path() / "output.raw").c_str(), 1);
+    void SetUp() override {
+        ASSERT_TRUE(server_.Start()) << "the sound server did not start";
         sounds_.Write("brick2.wav", test::WaveFile(44100, 1, Tone(4410, 3000)));
         sounds_.Write("brick1.wav", test::WaveFile(44100, 1, Rows));
         sounds_.Write("knock.wav", test::WaveFile(44100, 1, Knock));
         platform.services.CurrentFolder = QString::fromStdString(sounds_.Path().string());
     }
-    ~MainWindowSoundTest() override { ::setenv("SDL_AUDIODRIVER", "dummy", 1); }
-
-    std::vector<std::int16_t> Output() const { return test::DiskOutput(sounds_.Path() / "output.raw"); }
-    std::vector<std::int16_t> Sounding() const { return test::WithoutSilence(Output()); }
+    std::vector<std::int16_t> Sounding() const { return server_.Sounding(); }
 
     void Tick(MainWindow& window, std::set<int> keys) {
         platform.keys.down = std::move(keys);
@@ -75,18 +70,23 @@ protected:
             TickUntilLanding(window);
             ++landings;
             EXPECT_TRUE(WaitFor([&] { return Sounding().size() >= landings * Knock.size(); }));
+            // Heard, and over for the game too, or the next landing's knock would give way.
+            EXPECT_TRUE(WaitFor(test::PrivateSoundServer::NothingPlays));
             TickUntilLanding(window, false);
         }
         return landings;
     }
 
     const test::TempFolder sounds_;
+    test::PrivateSoundServer server_;
     FakePlatform platform;
 };
 
 TEST_F(MainWindowSoundTest, EveryLandingKnocksAndClearedRowsSoundAndScore) {
     MainWindow window(platform.services);
     window.StartPlay();
+    // The sounds are in the server before the first landing needs them.
+    ASSERT_TRUE(WaitFor([&] { return server_.Count(QStringLiteral("'new' on sample-cache")) == 3; }));
     const std::size_t landings = PlayUntilRowsClear(window);
     ASSERT_EQ(window.GetGame().Values().Score, 20) << "one row cleared, the second above the floor";
     platform.timeOfDay = platform.timeOfDay.addSecs(65);
@@ -102,10 +102,16 @@ TEST_F(MainWindowSoundTest, EveryLandingKnocksAndClearedRowsSoundAndScore) {
 }
 
 TEST_F(MainWindowSoundTest, NothingSoundsWithSoundOff) {
+    QFile settings(platform.services.ProgramFolder + QStringLiteral("/stacklume.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly) && settings.write("[config]\nsound=0\n") > 0);
+    settings.close();
     MainWindow window(platform.services);
-    window.Menu().Sound1->trigger();
+    window.StartPlay();
     TickUntilLanding(window);
-    EXPECT_FALSE(std::filesystem::exists(sounds_.Path() / "output.raw")) << "an output was opened";
+    const std::size_t recorded = server_.Recorded().size();
+    ASSERT_TRUE(WaitFor([&] { return server_.Recorded().size() > recorded + 22050; }));
+    EXPECT_FALSE(test::PrivateSoundServer::Connected());
+    EXPECT_TRUE(Sounding().empty());
 }
 
 } // namespace

@@ -95,7 +95,9 @@ void DesktopSession::StartServer(int width, int height) {
     environment_ = QProcessEnvironment::systemEnvironment();
     environment_.insert(QStringLiteral("DISPLAY"), display_);
     environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder_.path());
-    environment_.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    // Silent: no sound server, and no sound card reached past it.
+    environment_.insert(QStringLiteral("CANBERRA_DRIVER"), QStringLiteral("pulse"));
+    environment_.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
     environment_.remove(QStringLiteral("QT_QPA_PLATFORM"));
 }
 

@@ -53,7 +53,8 @@ TEST(PackageTest, TheInstalledGameWritesOnlyIntoThePlayersHome) {
     QProcess game;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DISPLAY", session.Display());
-    environment.insert("SDL_AUDIODRIVER", "dummy");
+    environment.insert("CANBERRA_DRIVER", "pulse");
+    environment.insert("PULSE_SERVER", "unix:/nonexistent");
     environment.insert("HOME", home);
     environment.insert("XDG_RUNTIME_DIR", home + "/runtime");
     environment.insert("XDG_DATA_HOME", home + "/data");

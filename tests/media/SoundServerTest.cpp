@@ -1,109 +1,107 @@
 #include "SoundEffects.h"
 
-#include <QCoreApplication>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QThread>
+#include "PrivateSoundServer.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <functional>
+#include <future>
+#include <optional>
 
 namespace stacklume {
 namespace {
 
 using namespace std::chrono_literals;
+using test::PrivateSoundServer;
+using test::WaitFor;
 
-bool WaitUntil(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + 30s;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        QThread::msleep(10);
-    }
-    return true;
-}
-
-// A PulseAudio server of our own whose only output is a null sink, as a desktop has one, and a
-// watch on the streams it plays. The sound effects of this process go to it.
+// The sound effects of this process against a sound server that restarts, stalls and resumes.
 class SoundServerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder_.isValid());
-        const QString runtime = folder_.filePath(QStringLiteral("runtime"));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), folder_.path());
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-        server_.setProcessEnvironment(environment);
-        server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        server_.start(QStringLiteral("pulseaudio"),
-                      {"--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1", "-n",
-                       "--load=module-native-protocol-unix", "--load=module-null-sink", "--log-level=error"});
-        ::setenv("PULSE_SERVER", qPrintable("unix:" + runtime + "/pulse/native"), 1);
-        // Without a named driver the effects go to the sound server.
-        ::unsetenv("SDL_AUDIODRIVER");
-        ASSERT_TRUE(WaitUntil([] { return !Pactl({"info"}).isEmpty(); })) << "the sound server did not start";
-        events_.start(QStringLiteral("pactl"), {"subscribe"});
-        ASSERT_TRUE(events_.waitForStarted());
+    void SetUp() override { ASSERT_TRUE(server_.Start()) << "the sound server did not start"; }
+
+    int Uploads() {
+        return server_.Count(QStringLiteral("'new' on sample-cache")) +
+               server_.Count(QStringLiteral("'change' on sample-cache"));
     }
 
-    void TearDown() override {
-        for (QProcess* process : {&events_, &server_}) {
-            process->terminate();
-            process->waitForFinished();
-        }
-        ::unsetenv("PULSE_SERVER");
-        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // Plays knocks until `count` more streams have started: a request made while the last one
+    // is still being handled is dropped, so it is asked again.
+    bool KnocksHeard(SoundEffects& effects, int count) {
+        const int wanted = server_.StreamsStarted() + count;
+        return WaitFor([&] {
+            effects.Play(Sound::Knock, true);
+            return server_.StreamsStarted() >= wanted;
+        });
     }
 
-    static QString Pactl(const QStringList& arguments) {
-        QProcess pactl;
-        pactl.start(QStringLiteral("pactl"), arguments);
-        pactl.waitForFinished();
-        return QString::fromUtf8(pactl.readAllStandardOutput());
+    // Waits until no sound plays, so that the next request goes to the server.
+    static bool Quiet() { return WaitFor(PrivateSoundServer::NothingPlays); }
+
+    // Whether `call` returns while the server stands still; if it does not, the server is
+    // resumed to let it end.
+    bool ReturnsWhileStopped(const std::function<void()>& call) {
+        std::future<void> done = std::async(std::launch::async, call);
+        const bool returned = WaitFor([&] { return done.wait_for(0s) == std::future_status::ready; });
+        server_.Resume();
+        return returned;
     }
 
-    // How many streams the server has started playing so far.
-    int StreamsStarted() {
-        events_.waitForReadyRead(10);
-        seen_ += QString::fromUtf8(events_.readAllStandardOutput());
-        return static_cast<int>(seen_.count(QStringLiteral("'new' on sink-input")));
-    }
-
-    static bool Connected() {
-        return Pactl({"list", "clients"})
-            .contains(
-                QStringLiteral("application.process.id = \"%1\"").arg(QCoreApplication::applicationPid()));
-    }
-
-    QTemporaryDir folder_;
-    QProcess server_;
-    QProcess events_;
-    QString seen_;
+    PrivateSoundServer server_;
 };
 
 TEST_F(SoundServerTest, SoundsPlayFromTheServerAndNothingRunsBetweenThem) {
     SoundEffects effects(STACKLUME_DATA_FOLDER);
     effects.Play(Sound::Knock, false);
-    EXPECT_FALSE(Connected()) << "sound off connected to the server";
+    EXPECT_FALSE(PrivateSoundServer::Connected()) << "sound off connected to the server";
 
-    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(KnocksHeard(effects, 1));
+    EXPECT_TRUE(PrivateSoundServer::Connected());
+    ASSERT_TRUE(Quiet()) << "a stream still runs after the sound";
+    ASSERT_TRUE(KnocksHeard(effects, 2));
     effects.Play(Sound::Rows, true);
-    ASSERT_TRUE(WaitUntil([&] { return StreamsStarted() == 1; }));
-    EXPECT_TRUE(Connected());
-    effects.Play(Sound::Knock, true);
-    EXPECT_EQ(Pactl({"list", "samples", "short"}).count(QStringLiteral("stacklume-")), 3) << "uploaded once";
+    effects.Play(Sound::FourRows, true);
+    ASSERT_TRUE(Quiet());
+    EXPECT_EQ(Uploads(), 3) << "each sound uploaded once";
+}
 
-    // brick1.wav plays for 0.82 s; a request made meanwhile was dropped.
-    ASSERT_TRUE(WaitUntil([&] { return std::chrono::steady_clock::now() > start + 900ms; }));
-    ASSERT_TRUE(WaitUntil([&] {
-        return Pactl({"list", "sink-inputs", "short"}).isEmpty();
-    })) << "a stream still runs after the sound";
-    EXPECT_EQ(StreamsStarted(), 1);
+TEST_F(SoundServerTest, AServerRestartedMidGameHearsTheNextSound) {
+    SoundEffects effects(STACKLUME_DATA_FOLDER);
+    effects.Prepare();
+    ASSERT_TRUE(KnocksHeard(effects, 3));
+
+    server_.Stop();
+    ASSERT_TRUE(server_.Start());
+    const int before = server_.StreamsStarted();
     effects.Play(Sound::Knock, true);
-    EXPECT_TRUE(WaitUntil([&] { return StreamsStarted() == 2; }));
+    EXPECT_TRUE(WaitFor([&] { return server_.StreamsStarted() == before + 1; }))
+        << "the new server was not found";
+    EXPECT_TRUE(WaitFor([&] { return server_.Sounding().size() > 1000; })) << "the knock was not heard";
+}
+
+TEST_F(SoundServerTest, AStoppedServerHoldsNothingAndIsHeardAgainOnceResumed) {
+    SoundEffects effects(STACKLUME_DATA_FOLDER);
+    effects.Prepare();
+    ASSERT_TRUE(KnocksHeard(effects, 1));
+    ASSERT_TRUE(Quiet());
+
+    server_.Pause();
+    EXPECT_TRUE(ReturnsWhileStopped([&] {
+        for (int landing = 0; landing < 20; ++landing)
+            effects.Play(Sound::Knock, true);
+    })) << "a request waited for the server";
+    EXPECT_TRUE(KnocksHeard(effects, 2)) << "no sound after the server resumed";
+}
+
+TEST_F(SoundServerTest, TheGameEndsWhileTheServerStandsStill) {
+    std::optional<SoundEffects> effects(std::in_place, STACKLUME_DATA_FOLDER);
+    effects->Prepare();
+    ASSERT_TRUE(KnocksHeard(*effects, 1));
+    ASSERT_TRUE(Quiet());
+
+    server_.Pause();
+    effects->Play(Sound::FourRows, true); // the thread now waits for the server
+    EXPECT_TRUE(ReturnsWhileStopped([&] { effects.reset(); })) << "the exit waited for the server";
 }
 
 } // namespace

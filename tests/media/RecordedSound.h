@@ -12,9 +12,8 @@
 
 namespace stacklume::test {
 
-// The samples SDL's disk driver has written so far: it writes the output, silence included, to a
-// file in real time.
-inline std::vector<std::int16_t> DiskOutput(const std::filesystem::path& file) {
+// The samples recorded so far in a raw file of 16-bit samples, silence included.
+inline std::vector<std::int16_t> RecordedSamples(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     return SamplesOf<std::int16_t>(bytes);
