@@ -52,7 +52,7 @@ TEST(PackageTest, TheInstalledGameWritesOnlyIntoThePlayersHome) {
     DesktopSession session(1280, 899);
     QProcess game;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DISPLAY", session.Display());
+    environment.insert("DISPLAY", session.Environment().value("DISPLAY"));
     environment.insert("SDL_AUDIODRIVER", "dummy");
     environment.insert("HOME", home);
     environment.insert("XDG_RUNTIME_DIR", home + "/runtime");

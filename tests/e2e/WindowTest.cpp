@@ -1,5 +1,6 @@
 #include "DesktopSession.h"
 #include "WellPixels.h"
+#include "WindowSystemTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,8 +62,10 @@ TEST(WindowTest, ClientSizeFollowsTheScreenHeightAndTheWindowIsCentred) {
     }
 }
 
-TEST(WindowTest, FreshStartShowsTheFloorAndTheFirstPieceAlone) {
-    DesktopSession session(1280, 899);
+using PieceTest = WindowSystemTest;
+
+TEST_P(PieceTest, FreshStartShowsTheFloorAndTheFirstPieceAlone) {
+    DesktopSession session(1280, 899, GetParam());
     // A plain well, where nothing but bricks stands out.
     ASSERT_TRUE(QDir(session.ProgramFolder() + QStringLiteral("/background")).removeRecursively());
     // Very slow: the first piece falls for seconds before it locks, however late the first shot.
@@ -86,8 +89,8 @@ TEST(WindowTest, FreshStartShowsTheFloorAndTheFirstPieceAlone) {
     EXPECT_TRUE(session.CloseGame());
 }
 
-TEST(WindowTest, HoldingLeftBringsThePieceToTheWall) {
-    DesktopSession session(1280, 899);
+TEST_P(PieceTest, HoldingLeftBringsThePieceToTheWall) {
+    DesktopSession session(1280, 899, GetParam());
     session.StartGame();
     session.KeyDown(QStringLiteral("Left"));
     const bool atWall = WaitUntil([&] {
@@ -101,6 +104,8 @@ TEST(WindowTest, HoldingLeftBringsThePieceToTheWall) {
     EXPECT_TRUE(atWall) << "the piece never reached column 0";
     EXPECT_TRUE(session.CloseGame());
 }
+
+STACKLUME_ON_EVERY_WINDOW_SYSTEM(PieceTest);
 
 } // namespace
 } // namespace stacklume::e2e
