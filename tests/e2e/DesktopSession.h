@@ -32,9 +32,9 @@ public:
     // What a program needs to show its windows on the session's desktop.
     QProcessEnvironment Environment() const { return windowSystem_->Environment(); }
 
-    // The desktop's scale, 1.25 for 125 %: on X11 for the game started after this (QT_SCALE_FACTOR,
-    // as on a scaled X11 desktop), on Wayland at once, the screen growing by as much. WellShot then
-    // gives the well in the screen's own pixels.
+    // The desktop's scale for the game started after this, 1.25 for 125 %: on X11 Qt's own
+    // (QT_SCALE_FACTOR, as on a scaled X11 desktop), on Wayland the compositor's, the screen
+    // growing by as much. WellShot then gives the well in the screen's own pixels.
     void SetScale(double scale);
 
     // Starts the game in the program folder and waits for its main window, which is given the

@@ -143,7 +143,7 @@ void SwayDesktop::GiveToPlayer(const QString& folder) const {
 }
 
 void SwayDesktop::SetScale(double scale) {
-    // As many more pixels, so that the desktop keeps its size in logical pixels.
+    // As a monitor with as many more pixels would be: the screen keeps its size in logical pixels.
     Command(QStringLiteral("output HEADLESS-1 resolution %1x%2 scale %3")
                 .arg(qRound(width_ * scale))
                 .arg(qRound(height_ * scale))

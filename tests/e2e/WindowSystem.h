@@ -32,8 +32,7 @@ public:
     virtual QStringList AsPlayer(const QStringList& command) const = 0;
     // Lets the player write into a folder the tests made, and everything in it.
     virtual void GiveToPlayer(const QString& folder) const = 0;
-    // The desktop's scale, 2 for 200 %, for the programs started from now on (or at once, where
-    // the window system can change it while they run).
+    // The desktop's scale, 2 for 200 %, for the programs started from now on.
     virtual void SetScale(double scale) = 0;
 
     // The game's visible windows of one kind, in the order the window system lists them.
