@@ -61,9 +61,10 @@ plays short sound effects.")
 # run time, where dpkg-shlibdeps cannot see them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-2.0-0 (>= 2.0.12)")
-# Through it the sounds are played from the sound server's cache, with no stream open between
-# them; without it they go through SDL.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libcanberra-pulse)
+# Through libcanberra-pulse the sounds are played from the sound server's cache, with no stream
+# open between them; without it they go through SDL. With Qt's Wayland plugin the game runs
+# natively on a Wayland desktop, sharp at the desktop's scale; without it, through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcanberra-pulse, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)
