@@ -247,7 +247,7 @@ QString SwayDesktop::FocusedWindow() const {
 }
 
 void SwayDesktop::Move(const QString& window, QPoint topLeft) {
-    Command(QStringLiteral("[con_id=%1] floating enable, move absolute position %2 %3")
+    Command(QStringLiteral("[con_id=%1] move absolute position %2 %3")
                 .arg(window)
                 .arg(qRound(topLeft.x() / scale_))
                 .arg(qRound(topLeft.y() / scale_)));

@@ -4,10 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace stacklume::e2e {
 
 // A test run once on each window system: its parameter says which.
 using WindowSystemTest = ::testing::TestWithParam<WindowSystemKind>;
+
+// For GoogleTest's messages and CTest's names: the window system by name rather than its bytes.
+inline void PrintTo(WindowSystemKind kind, std::ostream* out) { *out << NameOf(kind); }
 
 } // namespace stacklume::e2e
 
