@@ -64,8 +64,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libsdl2-2.0-0 (>= 2.0.12)")
 # libcanberra's way to the desktop's sound server, PulseAudio or PipeWire's: the sounds are then
 # played from the server's cache, with no stream open between them. Without it they go straight
-# to ALSA, which a desktop's server may hold.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libcanberra-pulse)
+# to ALSA, which a desktop's server may hold. With Qt's Wayland plugin the game runs natively on a
+# Wayland desktop, sharp at the desktop's scale; without it, through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libcanberra-pulse, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

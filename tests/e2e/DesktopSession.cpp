@@ -5,27 +5,13 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QRegularExpression>
-#include <QThread>
 
 #include <iostream>
 #include <stdexcept>
 
-#include <unistd.h>
-
 namespace stacklume::e2e {
 
 namespace {
-
-void Stop(std::unique_ptr<QProcess>& process) {
-    if (!process || process->state() == QProcess::NotRunning)
-        return;
-    process->terminate();
-    if (!process->waitForFinished(5000)) {
-        process->kill();
-        process->waitForFinished(5000);
-    }
-}
 
 void CopyFolder(const QString& from, const QString& to) {
     QDir().mkpath(to);
@@ -42,26 +28,10 @@ void CopyFolder(const QString& from, const QString& to) {
 
 } // namespace
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
-
-DesktopSession::DesktopSession(int screenWidth, int screenHeight) {
-    if (!programFolder_.isValid() || !runtimeFolder_.isValid())
+DesktopSession::DesktopSession(int screenWidth, int screenHeight, WindowSystemKind kind) {
+    if (!programFolder_.isValid() || !errorsFolder_.isValid())
         throw std::runtime_error("cannot make temporary folders");
-    StartServer(screenWidth, screenHeight);
-    StartWindowManager();
+    windowSystem_ = StartWindowSystem(kind, screenWidth, screenHeight);
     PrepareProgramFolder();
 }
 
@@ -72,61 +42,7 @@ DesktopSession::~DesktopSession() {
         std::cerr << "The game's standard error:\n" << errors.toStdString() << std::flush;
     for (std::unique_ptr<QProcess>& other : others_)
         Stop(other);
-    Stop(windowManager_);
-    Stop(server_);
-}
-
-void DesktopSession::StartServer(int width, int height) {
-    server_ = std::make_unique<QProcess>();
-    // -displayfd 1: the server picks a free display and writes its number to standard output.
-    server_->start(QStringLiteral("Xvfb"),
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                    QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(width).arg(height),
-                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    QByteArray number;
-    const bool ready = WaitUntil([&] {
-        number += server_->readAllStandardOutput();
-        server_->waitForReadyRead(50);
-        return number.contains('\n') || server_->state() == QProcess::NotRunning;
-    });
-    if (!ready || !number.contains('\n'))
-        throw std::runtime_error("Xvfb did not start");
-    display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
-    environment_ = QProcessEnvironment::systemEnvironment();
-    environment_.insert(QStringLiteral("DISPLAY"), display_);
-    environment_.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder_.path());
-    // Silent: no sound server, and no sound card reached past it.
-    environment_.insert(QStringLiteral("CANBERRA_DRIVER"), QStringLiteral("pulse"));
-    environment_.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
-    environment_.remove(QStringLiteral("QT_QPA_PLATFORM"));
-}
-
-void DesktopSession::StartWindowManager() {
-    // On a loaded machine openbox has now and then stayed silent for a whole minute after its
-    // start while it usually takes a fifth of a second: a fresh start gets it going.
-    QString report;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        Stop(windowManager_);
-        windowManager_ = std::make_unique<QProcess>();
-        windowManager_->setProcessEnvironment(environment_);
-        windowManager_->setProcessChannelMode(QProcess::MergedChannels);
-        windowManager_->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-        const bool ready = WaitUntil(
-            [this] {
-                return Run(QStringLiteral("xprop"),
-                           {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-                    .contains(QStringLiteral("window id"));
-            },
-            20s);
-        if (ready)
-            return;
-        report += QStringLiteral("\nattempt %1: openbox %2: %3")
-                      .arg(attempt + 1)
-                      .arg(windowManager_->state() == QProcess::NotRunning ? QStringLiteral("ended")
-                                                                           : QStringLiteral("running"))
-                      .arg(QString::fromLocal8Bit(windowManager_->readAll()).trimmed());
-    }
-    throw std::runtime_error(("openbox did not start" + report).toStdString());
+    windowSystem_.reset();
 }
 
 void DesktopSession::PrepareProgramFolder() {
@@ -142,20 +58,16 @@ void DesktopSession::StartGame() {
 }
 
 void DesktopSession::LaunchGame(const QStringList& launcher) {
+    // The test may have put files there since: the player owns all of the program folder.
+    windowSystem_->GiveToPlayer(ProgramFolder());
     game_ = std::make_unique<QProcess>();
-    game_->setProcessEnvironment(environment_);
+    game_->setProcessEnvironment(windowSystem_->Environment());
     game_->setWorkingDirectory(ProgramFolder());
     // Into a file rather than a pipe, which would stop the game once full.
     game_->setStandardOutputFile(QProcess::nullDevice());
     game_->setStandardErrorFile(GameErrorsFile(), QIODevice::Append);
-    QStringList command = launcher;
-    command.append(ProgramFolder() + QStringLiteral("/stacklume"));
-    // Root may write where a player may not: the game goes without that power, as a player's would.
-    if (::geteuid() == 0)
-        command = QStringList{QStringLiteral("setpriv"),
-                              QStringLiteral("--bounding-set=-dac_override,-dac_read_search"),
-                              QStringLiteral("--")} +
-                  command;
+    QStringList command =
+        windowSystem_->AsPlayer(launcher + QStringList{ProgramFolder() + QStringLiteral("/stacklume")});
     game_->start(command.takeFirst(), command);
     if (!game_->waitForStarted(10000))
         throw std::runtime_error("the game did not start");
@@ -174,25 +86,7 @@ void DesktopSession::WaitForGameWindow() {
         throw std::runtime_error("the game's window did not appear");
 }
 
-QStringList DesktopSession::GameWindows(WindowKind kind) const {
-    QStringList found;
-    const QStringList windows =
-        Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                        QStringLiteral("--class"), QStringLiteral("^Stacklume$")})
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString& window : windows) {
-        const QString type = Run(QStringLiteral("xprop"),
-                                 {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_WINDOW_TYPE")});
-        if (type.isEmpty())
-            continue; // gone since it was listed
-        const WindowKind windowKind = type.contains(QStringLiteral("_MENU"))     ? WindowKind::Menu
-                                      : type.contains(QStringLiteral("_DIALOG")) ? WindowKind::Dialog
-                                                                                 : WindowKind::Main;
-        if (windowKind == kind)
-            found.append(window);
-    }
-    return found;
-}
+QStringList DesktopSession::GameWindows(WindowKind kind) const { return windowSystem_->GameWindows(kind); }
 
 QString DesktopSession::WaitForErrorBox() const {
     // The error box is the one dialog titled as the game.
@@ -226,15 +120,16 @@ std::optional<int> DesktopSession::WaitForGameExit(std::chrono::milliseconds dea
 QByteArray DesktopSession::GameErrors() const { return ReadFile(GameErrorsFile()); }
 
 QString DesktopSession::GameErrorsFile() const {
-    return runtimeFolder_.filePath(QStringLiteral("game-errors.txt"));
+    return errorsFolder_.filePath(QStringLiteral("game-errors.txt"));
 }
 
 QString DesktopSession::StartWindow(const QString& program, const QStringList& arguments,
                                     const QString& title) {
     auto& process = others_.emplace_back(std::make_unique<QProcess>());
-    process->setProcessEnvironment(environment_);
+    process->setProcessEnvironment(windowSystem_->Environment());
     process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->start(program, arguments);
+    QStringList command = windowSystem_->AsPlayer(QStringList{program} + arguments);
+    process->start(command.takeFirst(), command);
     if (!process->waitForStarted(10000))
         throw std::runtime_error("cannot start " + program.toStdString());
     QString window;
@@ -249,35 +144,14 @@ QString DesktopSession::StartWindow(const QString& program, const QStringList& a
 bool DesktopSession::GameRunning() const { return game_ && game_->state() != QProcess::NotRunning; }
 
 QString DesktopSession::Run(const QString& program, const QStringList& arguments) const {
-    QProcess process;
-    process.setProcessEnvironment(environment_);
-    process.start(program, arguments);
-    // Whatever a test asks of the desktop must be done: a tool that is missing, hangs or crashes
-    // would otherwise pass for one that found nothing.
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
-        const std::string problem = process.error() == QProcess::FailedToStart ? "cannot be started"
-                                    : process.state() == QProcess::NotRunning  ? "crashed"
-                                                                               : "did not end in 30 seconds";
-        process.kill();
-        process.waitForFinished();
-        throw std::runtime_error(
-            (program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '))).toStdString() + ": " + problem);
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return RunTool(windowSystem_->Environment(), program, arguments);
 }
 
-QString DesktopSession::FindWindow(const QString& title) const {
-    const QString pattern = QStringLiteral("^") + QRegularExpression::escape(title) + QStringLiteral("$");
-    const QStringList found =
-        Run(QStringLiteral("xdotool"),
-            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern})
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return found.isEmpty() ? QString() : found.last();
-}
+QString DesktopSession::FindWindow(const QString& title) const { return windowSystem_->FindWindow(title); }
 
 void DesktopSession::SetScale(double scale) {
     scale_ = scale;
-    environment_.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+    windowSystem_->SetScale(scale);
 }
 
 QPoint DesktopSession::WellOrigin() const {
@@ -332,73 +206,44 @@ bool DesktopSession::GameStandsStill() const {
 }
 
 QString DesktopSession::WindowTitle(const QString& window) const {
-    return Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), window}).trimmed();
+    return windowSystem_->WindowTitle(window);
 }
 
 QRect DesktopSession::WindowGeometry(const QString& window) const {
-    // xwininfo reports the client window itself; xdotool's geometry is off by the frame.
-    const QString info = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
-    auto field = [&](const QString& name) {
-        const QRegularExpressionMatch found =
-            QRegularExpression(name + QStringLiteral(":\\s*(-?\\d+)")).match(info);
-        // A window that has gone (a crashed game's) has no geometry, not an empty one.
-        if (!found.hasMatch())
-            throw std::runtime_error("window " + window.toStdString() + " has no geometry: has it gone?");
-        return found.captured(1).toInt();
-    };
-    return {field(QStringLiteral("Absolute upper-left X")), field(QStringLiteral("Absolute upper-left Y")),
-            field(QStringLiteral("Width")), field(QStringLiteral("Height"))};
+    return windowSystem_->WindowGeometry(window);
 }
+
+bool DesktopSession::IsAbove(const QString& upper, const QString& lower) const {
+    const QStringList pile = windowSystem_->StackingOrder();
+    return pile.indexOf(upper) > pile.indexOf(lower) && pile.indexOf(lower) >= 0 &&
+           WindowGeometry(upper).intersects(WindowGeometry(lower));
+}
+
+void DesktopSession::Move(const QString& window, QPoint topLeft) { windowSystem_->Move(window, topLeft); }
 
 void DesktopSession::Activate(const QString& window) {
     if (!WaitUntil(
             [&] {
-                Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), window});
-                return Run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed() ==
-                       window;
+                windowSystem_->Focus(window);
+                return windowSystem_->FocusedWindow() == window;
             },
             30s))
         throw std::runtime_error("window " + window.toStdString() + " did not get the keyboard");
 }
 
-void DesktopSession::KeyDown(const QString& key) {
-    Run(QStringLiteral("xdotool"), {QStringLiteral("keydown"), key});
-}
+void DesktopSession::KeyDown(const QString& key) { windowSystem_->KeyDown(key); }
 
-void DesktopSession::KeyUp(const QString& key) {
-    Run(QStringLiteral("xdotool"), {QStringLiteral("keyup"), key});
-}
+void DesktopSession::KeyUp(const QString& key) { windowSystem_->KeyUp(key); }
 
-void DesktopSession::PressKey(const QString& key) {
-    Run(QStringLiteral("xdotool"), {QStringLiteral("key"), key});
-}
+void DesktopSession::PressKey(const QString& key) { windowSystem_->PressKey(key); }
 
-void DesktopSession::Type(const QString& text) {
-    Run(QStringLiteral("xdotool"), {QStringLiteral("type"), text});
-}
+void DesktopSession::Type(const QString& text) { windowSystem_->Type(text); }
 
-void DesktopSession::Click(QPoint point) {
-    Run(QStringLiteral("xdotool"),
-        {QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
-         QStringLiteral("click"), QStringLiteral("1")});
-}
+void DesktopSession::Click(QPoint point) { windowSystem_->Click(point); }
 
-QImage DesktopSession::Screenshot() const {
-    QProcess process;
-    process.setProcessEnvironment(environment_);
-    process.start(QStringLiteral("import"),
-                  {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-")});
-    const bool done = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
-                      process.exitCode() == 0;
-    const QImage shot = done ? QImage::fromData(process.readAllStandardOutput(), "PNG") : QImage();
-    if (shot.isNull())
-        throw std::runtime_error("no screenshot: " + process.readAllStandardError().toStdString());
-    return shot;
-}
+QImage DesktopSession::Screenshot() const { return windowSystem_->Screenshot(); }
 
-void DesktopSession::RequestClose() {
-    Run(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), gameWindow_});
-}
+void DesktopSession::RequestClose() { windowSystem_->Close(gameWindow_); }
 
 bool DesktopSession::CloseGame() {
     if (GameRunning()) {

@@ -1,47 +1,40 @@
 #pragma once
 
-#include <QByteArray>
+#include "DesktopTools.h"
+#include "WindowSystem.h"
+
 #include <QImage>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace stacklume::e2e {
 
-using namespace std::chrono_literals;
-
-// The whole content of a file, or nothing when it cannot be read.
-QByteArray ReadFile(const QString& path);
-
-// Polls `condition` until it holds or the deadline passes; returns whether it held.
-// The default is generous: the machines that run these tests are shared and may be busy.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline = 60s);
-
-// A private X server with a window manager, a fresh program folder holding the game and its
+// A private desktop of either window system, a fresh program folder holding the game and its
 // data files, and the game itself: the world a player sees. Everything started is ended when
 // the session goes away. What cannot be done as asked (a screenshot, giving a window the
 // keyboard) throws, which fails the test.
 class DesktopSession {
 public:
-    DesktopSession(int screenWidth, int screenHeight);
+    DesktopSession(int screenWidth, int screenHeight, WindowSystemKind kind = WindowSystemKind::X11);
     ~DesktopSession();
     DesktopSession(const DesktopSession&) = delete;
     DesktopSession& operator=(const DesktopSession&) = delete;
 
     QString ProgramFolder() const { return programFolder_.path(); }
-    QString Display() const { return display_; }
+    // What a program needs to show its windows on the session's desktop.
+    QProcessEnvironment Environment() const { return windowSystem_->Environment(); }
 
-    // The game started after this runs at a scale of the desktop's (QT_SCALE_FACTOR, as on a
-    // scaled X11 desktop): 1.25 for 125 %. WellShot then gives the well in the screen's own pixels.
+    // The desktop's scale for the game started after this, 1.25 for 125 %: on X11 Qt's own
+    // (QT_SCALE_FACTOR, as on a scaled X11 desktop), on Wayland the compositor's, the screen
+    // growing by as much. WellShot then gives the well in the screen's own pixels.
     void SetScale(double scale);
 
     // Starts the game in the program folder and waits for its main window, which is given the
@@ -57,7 +50,7 @@ public:
     bool GameRunning() const;
     QString GameWindow() const { return gameWindow_; }
     // The game's visible windows of one kind, in the order the window system lists them.
-    enum class WindowKind { Main, Dialog, Menu };
+    using WindowKind = e2e::WindowKind;
     QStringList GameWindows(WindowKind kind) const;
     // Waits for the game's error box and returns it.
     QString WaitForErrorBox() const;
@@ -88,6 +81,9 @@ public:
     QString WindowTitle(const QString& window) const;
     // The window's inner rectangle (without the frame) on the screen; throws when there is none.
     QRect WindowGeometry(const QString& window) const;
+    // Whether `upper` lies over `lower`: higher in the pile and covering part of it.
+    bool IsAbove(const QString& upper, const QString& lower) const;
+    void Move(const QString& window, QPoint topLeft);
     // Gives the window the keyboard and waits until it has it.
     void Activate(const QString& window);
 
@@ -106,24 +102,19 @@ public:
     // code 0.
     bool CloseGame();
 
-    // Runs a command on the session's display; returns its standard output. Throws when the
+    // Runs a command on the session's desktop; returns its standard output. Throws when the
     // command cannot be started, crashes or does not end; its exit code is the caller's to judge
     // (xdotool's search ends with 1 when it finds nothing).
     QString Run(const QString& program, const QStringList& arguments) const;
 
 private:
-    void StartServer(int width, int height);
-    void StartWindowManager();
     void PrepareProgramFolder();
     QPoint WellOrigin() const;
     QString GameErrorsFile() const;
 
     QTemporaryDir programFolder_;
-    QTemporaryDir runtimeFolder_;
-    QString display_;
-    QProcessEnvironment environment_;
-    std::unique_ptr<QProcess> server_;
-    std::unique_ptr<QProcess> windowManager_;
+    QTemporaryDir errorsFolder_;
+    std::unique_ptr<WindowSystem> windowSystem_;
     std::unique_ptr<QProcess> game_;
     std::vector<std::unique_ptr<QProcess>> others_;
     QString gameWindow_;

@@ -9,7 +9,8 @@ int main(int argc, char** argv) {
     QLabel window(QStringLiteral("Another program"));
     window.setWindowTitle(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Another window"));
     window.setFocusPolicy(Qt::StrongFocus);
-    window.resize(200, 100);
+    // Of a fixed size, as the game's window: sway floats it rather than tiling it over the screen.
+    window.setFixedSize(200, 100);
     window.show();
     return application.exec();
 }

@@ -1,5 +1,6 @@
 #include "DesktopSession.h"
 #include "WellPixels.h"
+#include "WindowSystemTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,8 +60,10 @@ std::optional<Spot> FallingPiece(const DesktopSession& session) {
 
 // Left is held in the game and let go in another window, which the game never hears of: the
 // game lets go of every key when it loses the keyboard, so no piece goes on moving left.
-TEST(FocusTest, AKeyReleasedInAnotherWindowDoesNotStickInTheGame) {
-    DesktopSession session(1280, 899);
+using FocusTest = WindowSystemTest;
+
+TEST_P(FocusTest, AKeyReleasedInAnotherWindowDoesNotStickInTheGame) {
+    DesktopSession session(1280, 899, GetParam());
     // A plain well, where bricks cannot be mistaken for a picture's light and shade.
     ASSERT_TRUE(QDir(session.ProgramFolder() + QStringLiteral("/background")).removeRecursively());
     // Very slow, so that a piece takes long to fall and is seen at every row.
@@ -72,8 +75,7 @@ TEST(FocusTest, AKeyReleasedInAnotherWindowDoesNotStickInTheGame) {
         session.StartWindow(QStringLiteral(STACKLUME_FOCUS_TAKER), {QStringLiteral("Another window")},
                             QStringLiteral("Another window"));
     // Out of the way of the well in the middle of the screen.
-    session.Run(QStringLiteral("xdotool"), {QStringLiteral("windowmove"), QStringLiteral("--sync"), other,
-                                            QStringLiteral("0"), QStringLiteral("0")});
+    session.Move(other, {0, 0});
     session.StartGame();
 
     // A piece enters row by row; once nothing of it is left in row 0 it is in full view, as
@@ -117,6 +119,8 @@ TEST(FocusTest, AKeyReleasedInAnotherWindowDoesNotStickInTheGame) {
     EXPECT_TRUE(KeepsItsColumnWhileFalling(session, next->left, next->top, 3));
     EXPECT_TRUE(session.CloseGame());
 }
+
+STACKLUME_ON_EVERY_WINDOW_SYSTEM(FocusTest);
 
 } // namespace
 } // namespace stacklume::e2e

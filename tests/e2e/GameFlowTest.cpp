@@ -1,5 +1,6 @@
 #include "DesktopSession.h"
 #include "WellPixels.h"
+#include "WindowSystemTest.h"
 
 #include <QFile>
 
@@ -12,14 +13,16 @@ namespace {
 // title, the game simply stops.
 void DropUntil(DesktopSession& session, const std::function<bool()>& ended) {
     session.Activate(session.GameWindow());
-    session.KeyDown(QStringLiteral("shift"));
+    session.KeyDown(QStringLiteral("Shift_L"));
     const bool done = WaitUntil(ended, 90s);
-    session.KeyUp(QStringLiteral("shift"));
+    session.KeyUp(QStringLiteral("Shift_L"));
     ASSERT_TRUE(done) << "the game did not end";
 }
 
-TEST(GameFlowTest, BestScoreEntryThenGameOverCaption) {
-    DesktopSession session(1280, 899);
+using FlowTest = WindowSystemTest;
+
+TEST_P(FlowTest, BestScoreEntryThenGameOverCaption) {
+    DesktopSession session(1280, 899, GetParam());
     session.StartGame();
     QString dialog;
     DropUntil(session, [&] {
@@ -55,8 +58,8 @@ TEST(GameFlowTest, BestScoreEntryThenGameOverCaption) {
     EXPECT_TRUE(session.CloseGame());
 }
 
-TEST(GameFlowTest, PauseAndTheScoreTable) {
-    DesktopSession session(1280, 899);
+TEST_P(FlowTest, PauseAndTheScoreTable) {
+    DesktopSession session(1280, 899, GetParam());
     session.StartGame();
     session.PressKey(QStringLiteral("F10"));
     EXPECT_TRUE(WaitUntil([&] { return session.WindowTitle(session.GameWindow()) == "Stacklume - Pause"; }));
@@ -70,6 +73,8 @@ TEST(GameFlowTest, PauseAndTheScoreTable) {
         return !table.isEmpty();
     }));
     EXPECT_EQ(session.WindowTitle(session.GameWindow()), QStringLiteral("Stacklume - Pause"));
+    EXPECT_TRUE(WaitUntil([&] { return session.IsAbove(table, session.GameWindow()); }))
+        << "the table is not over the game's window";
     session.Activate(table);
     session.PressKey(QStringLiteral("Return"));
     EXPECT_TRUE(WaitUntil([&] { return session.WindowTitle(session.GameWindow()) == "Stacklume"; }));
@@ -77,8 +82,8 @@ TEST(GameFlowTest, PauseAndTheScoreTable) {
     EXPECT_TRUE(session.CloseGame());
 }
 
-TEST(GameFlowTest, FirstRunClosedAtOnceWritesTheDefaults) {
-    DesktopSession session(1280, 899);
+TEST_P(FlowTest, FirstRunClosedAtOnceWritesTheDefaults) {
+    DesktopSession session(1280, 899, GetParam());
     session.StartGame();
     ASSERT_TRUE(session.CloseGame());
     const QByteArray settings = ReadFile(session.ProgramFolder() + QStringLiteral("/stacklume.ini"));
@@ -142,6 +147,8 @@ TEST(GameFlowTest, PreferenceChosenFromTheMenuSurvivesARestart) {
     ASSERT_TRUE(session.CloseGame());
     EXPECT_TRUE(ReadFile(settings).contains("speed=veryfast")) << "read back and kept";
 }
+
+STACKLUME_ON_EVERY_WINDOW_SYSTEM(FlowTest);
 
 } // namespace
 } // namespace stacklume::e2e

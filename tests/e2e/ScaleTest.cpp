@@ -1,9 +1,12 @@
 #include "DesktopSession.h"
+#include "WellPixels.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <vector>
 
 namespace stacklume::e2e {
@@ -55,6 +58,42 @@ TEST(ScaleTest, FloorBricksHaveEvenOutlinesAtFractionalScales) {
             EXPECT_EQ(width, widths.front());
         EXPECT_TRUE(session.CloseGame());
     }
+}
+
+// The well of a game started at a scale of the desktop's and paused at once.
+QImage PausedWell(DesktopSession& session, double scale) {
+    session.SetScale(scale);
+    session.StartGame();
+    session.PressKey(QStringLiteral("F10"));
+    EXPECT_TRUE(WaitUntil([&] { return session.WindowTitle(session.GameWindow()) == "Stacklume - Pause"; }));
+    EXPECT_TRUE(WaitUntil([&] { return session.GameStandsStill(); }));
+    const QImage well = session.WellShot();
+    EXPECT_TRUE(session.CloseGame());
+    return well;
+}
+
+// On a Wayland desktop at 200 % the well is drawn at the screen's own pixels, not enlarged from
+// 100 %, and shrunk by half it is the well at 100 %.
+TEST(ScaleTest, TheWellAtTwiceTheScaleOnWaylandIsTheSameWellInFinerPixels) {
+    DesktopSession session(1280, 899, WindowSystemKind::Wayland);
+    // Very slow: the first piece is still in the top rows when the game pauses.
+    QFile settings(session.ProgramFolder() + QStringLiteral("/stacklume.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[config]\nspeed=veryslow\n");
+    settings.close();
+    const QImage atOne = PausedWell(session, 1);
+    const QImage atTwo = PausedWell(session, 2);
+    ASSERT_EQ(atTwo.size(), atOne.size() * 2);
+
+    const double fine = ShareOfFineSquares(atTwo);
+    EXPECT_GT(fine, 0.2) << "the well is the 100 % picture enlarged";
+    // Each game has a piece of its own: the rows it may have reached, down to the caption's, are
+    // left out.
+    const QImage shrunk = atTwo.scaled(atOne.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const double difference = MeanDifference(shrunk, atOne, QRect(0, 0, 288, 260));
+    EXPECT_LT(difference, 2.0);
+    std::cout << "The well at 200 %: " << fine << " of its 2 x 2 squares are fine; shrunk, it is "
+              << difference << " from the well at 100 %\n";
 }
 
 } // namespace

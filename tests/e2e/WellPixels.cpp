@@ -58,4 +58,29 @@ bool WellPixels::HoldsOnlyANewPiece() const {
     return bricks == 3 || bricks == 4;
 }
 
+double MeanDifference(const QImage& a, const QImage& b, QRect leftOut) {
+    double sum = 0;
+    int pixels = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (!leftOut.contains(x, y)) {
+                sum += Distance(a.pixelColor(x, y), b.pixelColor(x, y));
+                ++pixels;
+            }
+    return pixels == 0 ? 0 : sum / (3.0 * pixels);
+}
+
+double ShareOfFineSquares(const QImage& shot) {
+    int fine = 0;
+    int squares = 0;
+    for (int y = 0; y + 1 < shot.height(); y += 2)
+        for (int x = 0; x + 1 < shot.width(); x += 2) {
+            const QRgb corner = shot.pixel(x, y);
+            fine += shot.pixel(x + 1, y) != corner || shot.pixel(x, y + 1) != corner ||
+                    shot.pixel(x + 1, y + 1) != corner;
+            ++squares;
+        }
+    return squares == 0 ? 0 : double(fine) / squares;
+}
+
 } // namespace stacklume::e2e

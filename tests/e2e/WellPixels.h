@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 
 namespace stacklume::e2e {
 
@@ -26,5 +27,13 @@ private:
     QImage well_;
     int pitch_;
 };
+
+// The mean difference of two shots of a size, per colour channel (0 to 255), leaving out a
+// rectangle of them (the caption, which moves).
+double MeanDifference(const QImage& a, const QImage& b, QRect leftOut);
+
+// The share of the 2 x 2 squares of a shot whose four pixels are not all alike: none in a picture
+// enlarged twice by repeating each pixel, most in one drawn at its own resolution.
+double ShareOfFineSquares(const QImage& shot);
 
 } // namespace stacklume::e2e

@@ -1,9 +1,9 @@
 #include "DesktopSession.h"
 #include "WellPixels.h"
+#include "WindowSystemTest.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -62,8 +62,10 @@ TEST(WindowTest, ClientSizeFollowsTheScreenHeightAndTheWindowIsCentred) {
     }
 }
 
-TEST(WindowTest, FreshStartShowsTheFloorAndTheFirstPieceAlone) {
-    DesktopSession session(1280, 899);
+using PieceTest = WindowSystemTest;
+
+TEST_P(PieceTest, FreshStartShowsTheFloorAndTheFirstPieceAlone) {
+    DesktopSession session(1280, 899, GetParam());
     // A plain well, where nothing but bricks stands out.
     ASSERT_TRUE(QDir(session.ProgramFolder() + QStringLiteral("/background")).removeRecursively());
     // Very slow: the first piece falls for seconds before it locks, however late the first shot.
@@ -89,13 +91,14 @@ TEST(WindowTest, FreshStartShowsTheFloorAndTheFirstPieceAlone) {
 
 // Without SDL, which serves the gamepads, the game is played from the keyboard alone. A broken
 // library of its name found first stands for one that is missing.
-TEST(WindowTest, HoldingLeftBringsThePieceToTheWallEvenWithoutSdl) {
-    DesktopSession session(1280, 899);
-    const QTemporaryDir libraries;
-    QFile broken(libraries.filePath(QStringLiteral("libSDL2-2.0.so.0")));
+TEST_P(PieceTest, HoldingLeftBringsThePieceToTheWallEvenWithoutSdl) {
+    DesktopSession session(1280, 899, GetParam());
+    const QString libraries = session.ProgramFolder() + QStringLiteral("/no-sdl");
+    ASSERT_TRUE(QDir().mkpath(libraries));
+    QFile broken(libraries + QStringLiteral("/libSDL2-2.0.so.0"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly) && broken.write("not a library") > 0);
     broken.close();
-    session.LaunchGame({QStringLiteral("env"), "LD_LIBRARY_PATH=" + libraries.path()});
+    session.LaunchGame({QStringLiteral("env"), "LD_LIBRARY_PATH=" + libraries});
     session.FindGameWindow();
     session.KeyDown(QStringLiteral("Left"));
     const bool atWall = WaitUntil([&] {
@@ -109,6 +112,8 @@ TEST(WindowTest, HoldingLeftBringsThePieceToTheWallEvenWithoutSdl) {
     EXPECT_TRUE(atWall) << "the piece never reached column 0";
     EXPECT_TRUE(session.CloseGame());
 }
+
+STACKLUME_ON_EVERY_WINDOW_SYSTEM(PieceTest);
 
 } // namespace
 } // namespace stacklume::e2e
