@@ -248,8 +248,17 @@ void DesktopSession::RequestClose() { windowSystem_->Close(gameWindow_); }
 bool DesktopSession::CloseGame() {
     if (GameRunning()) {
         RequestClose();
-        if (!game_->waitForFinished(20000))
+        if (!game_->waitForFinished(20000)) {
+            // Where it stands is what a maintainer needs to find why.
+            std::cerr << "The game did not end after its close; its threads:\n"
+                      << RunTool(QProcessEnvironment::systemEnvironment(), QStringLiteral("gdb"),
+                                 {QStringLiteral("-p"), QString::number(game_->processId()),
+                                  QStringLiteral("-batch"), QStringLiteral("-ex"),
+                                  QStringLiteral("thread apply all bt")})
+                             .toStdString()
+                      << std::flush;
             return false;
+        }
     }
     // A crash on the way out, or a sanitizer's report at the exit, ends the game otherwise.
     return game_ && game_->exitStatus() == QProcess::NormalExit && game_->exitCode() == 0;
