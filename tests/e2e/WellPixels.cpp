@@ -1,7 +1,11 @@
 #include "WellPixels.h"
 
+#include "PieceKinds.h"
+
 #include <algorithm>
 #include <cstdlib>
+#include <set>
+#include <utility>
 
 namespace stacklume::e2e {
 
@@ -47,15 +51,32 @@ bool WellPixels::HasColouredBrickInRows(int firstRow, int lastRow) const {
 }
 
 bool WellPixels::HoldsOnlyANewPiece() const {
-    int bricks = 0;
+    std::set<std::pair<int, int>> bricks; // row, column; ordered from the top row down
     for (int row = 0; row < 19; ++row)
         for (int column = 0; column < 12; ++column)
             if (HasBrick(row, column)) {
-                if (!HasColouredBrick(row, column) || column < 5 || column > 8)
+                if (!HasColouredBrick(row, column))
                     return false;
-                ++bricks;
+                bricks.emplace(row, column);
             }
-    return bricks == 3 || bricks == 4;
+    if (bricks.empty())
+        return false;
+    // A new piece is a standard kind, unturned, its box at the fifth column, at whatever row it
+    // has fallen to: a piece that came in anywhere else matches none of them.
+    constexpr int EntryColumn = 5;
+    const PieceKinds kinds = InitialPieceKinds();
+    return std::any_of(kinds.begin(), kinds.begin() + StandardKindCount, [&](const PieceKind& kind) {
+        std::set<std::pair<int, int>> cells;
+        for (int r = 0; r < BoxSize; ++r)
+            for (int c = 0; c < BoxSize; ++c)
+                if (kind.Shape[r][c] != 0)
+                    cells.emplace(r, EntryColumn + c);
+        const int drop = bricks.begin()->first - cells.begin()->first;
+        std::set<std::pair<int, int>> fallen;
+        for (const auto& [row, column] : cells)
+            fallen.emplace(row + drop, column);
+        return fallen == bricks;
+    });
 }
 
 double MeanDifference(const QImage& a, const QImage& b, QRect leftOut) {

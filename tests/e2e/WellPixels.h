@@ -20,7 +20,7 @@ public:
     // Whether a coloured brick shows in one of the rows from firstRow to lastRow.
     bool HasColouredBrickInRows(int firstRow, int lastRow) const;
     // Whether nothing shows above the floor but one piece that has fallen untouched since it came
-    // in: three or four coloured bricks, all in the four columns where a piece comes in.
+    // in: the coloured bricks of one standard kind, unturned, in the columns where pieces come in.
     bool HoldsOnlyANewPiece() const;
 
 private:
